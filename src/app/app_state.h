@@ -1,0 +1,34 @@
+// The program's state: one struct, owned by the entry, reached by the main
+// window through its user data. Everything here lives on the UI thread.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/modeless_list_win32.h"
+#include "storage/config_file.h"
+#include "storage/loading_list.h"
+#include "storage/settings.h"
+
+namespace airvane {
+
+struct AppState {
+    explicit AppState(HINSTANCE instance, std::string configPath)
+        : instance(instance), config(std::move(configPath)) {}
+
+    HINSTANCE instance;
+    ConfigFile config;
+    Settings settings;
+    LoadingList loadingList;
+    ModelessList modeless;
+    ATOM currWndSizeAtom = 0;  // property key of a dialog's last client size
+
+    bool scheduleDirty = false;
+    bool loadingDirty = false;
+    bool schedulerOn = true;  // not stored; every start begins with the scheduler on
+
+    HWND mainWindow = nullptr;
+};
+
+}  // namespace airvane

@@ -1,0 +1,62 @@
+// Native (Linux) side of the file-system layer, for tests and scdtool.
+#include <glob.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdio>
+
+#include "storage/filesystem.h"
+#include "storage/filesystem_platform.h"
+
+namespace airvane {
+
+namespace {
+// Backslashes become slashes; a drive-letter path has no meaning here and
+// yields an empty path, which nothing opens.
+std::string nativePath(const std::string& path) {
+    if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]))) return {};
+    std::string native = path;
+    for (char& c : native)
+        if (c == '\\') c = '/';
+    return native;
+}
+}  // namespace
+
+std::FILE* openNativeFile(const std::string& path, const char* mode) {
+    std::string native = nativePath(path);
+    if (native.empty()) return nullptr;
+    return std::fopen(native.c_str(), mode);
+}
+
+int pathKind(const std::string& pathOrPattern) {
+    std::string native = nativePath(pathOrPattern);
+    if (native.empty()) return 0;
+    glob_t found{};
+    int kind = 0;
+    if (glob(native.c_str(), GLOB_NOSORT, nullptr, &found) == 0 && found.gl_pathc > 0) {
+        struct stat info {};
+        if (stat(found.gl_pathv[0], &info) == 0) kind = S_ISDIR(info.st_mode) ? 2 : 1;
+    }
+    globfree(&found);
+    return kind;
+}
+
+bool makeDirectory(const std::string& path) {
+    std::string native = nativePath(path);
+    return !native.empty() && mkdir(native.c_str(), 0777) == 0;
+}
+
+bool removeFile(const std::string& path) {
+    std::string native = nativePath(path);
+    return !native.empty() && unlink(native.c_str()) == 0;
+}
+
+bool replaceFile(const std::string& from, const std::string& to) {
+    std::string a = nativePath(from), b = nativePath(to);
+    return !a.empty() && !b.empty() && std::rename(a.c_str(), b.c_str()) == 0;
+}
+
+bool flushToDisk(std::FILE* f) { return fsync(fileno(f)) == 0; }
+
+}  // namespace airvane

@@ -1,0 +1,44 @@
+// The six settings of section "Config", read once at start-up and written
+// through by the preferences dialog.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace airvane {
+
+class ConfigFile;
+
+inline constexpr std::string_view kConfigSection = "Config";
+
+struct Settings {
+    int32_t adjRealTimeSec = 0;
+    int32_t fadeoutTime = 4;  // until the file is read; the file's default is 3
+    uint8_t disDragDrop = 0;
+    uint8_t dispNowPlayFile = 1;
+    uint8_t makeLogFile = 1;
+    uint8_t setShoutcastTitle = 1;
+};
+
+// One row per setting: its key, the default when the key is missing, and
+// where it lives in Settings. Switches keep only the low byte.
+struct SettingKey {
+    std::string_view key;
+    int32_t defaultValue;
+    int32_t Settings::*number;
+    uint8_t Settings::*flag;
+};
+
+inline constexpr SettingKey kSettingKeys[] = {
+    {"AdjRealTimeSec", 0, &Settings::adjRealTimeSec, nullptr},
+    {"FadeoutTime", 3, &Settings::fadeoutTime, nullptr},
+    {"DisDragDrop", 0, nullptr, &Settings::disDragDrop},
+    {"DispNowPlayFile", 1, nullptr, &Settings::dispNowPlayFile},
+    {"MakeLogFile", 1, nullptr, &Settings::makeLogFile},
+    {"SetShoutcastTitle", 1, nullptr, &Settings::setShoutcastTitle},
+};
+
+// Reads the six settings in the order of the table.
+Settings readSettings(const ConfigFile& config);
+
+}  // namespace airvane
