@@ -70,7 +70,7 @@ ParsedLine parseLine(std::string_view text) {
     if (text.front() == '[') {
         std::size_t close = text.rfind(']');
         // A "[" without "]" is no header; the platform reads it as a key line.
-        if (close != std::string_view::npos) return {LineKind::Section, text.substr(1, close - 1), {}};
+        if (close != std::string_view::npos) return {LineKind::Section, trim(text.substr(1, close - 1)), {}};
     }
     std::size_t equals = text.find('=');
     if (equals == std::string_view::npos) return {LineKind::Key, text, std::nullopt};
@@ -82,17 +82,32 @@ std::string_view singleLine(std::string_view value) {
     return value.substr(0, std::min(value.find_first_of("\r\n"), value.size()));
 }
 
-// Byte count of the longest prefix of text that fits max bytes without
-// splitting a CP949 double-byte character.
-std::size_t fitDoubleByte(std::string_view text, std::size_t max) {
-    std::size_t i = 0;
-    while (i < text.size()) {
+// The characters of a CP949 text, as byte offsets: a lead byte takes the
+// byte after it along.
+std::vector<std::size_t> characterStarts(std::string_view text) {
+    std::vector<std::size_t> starts;
+    for (std::size_t i = 0; i < text.size();) {
+        starts.push_back(i);
         unsigned char c = static_cast<unsigned char>(text[i]);
-        std::size_t width = (c >= 0x81 && c <= 0xFE && i + 1 < text.size()) ? 2 : 1;
-        if (i + width > max) break;
-        i += width;
+        i += (c >= 0x81 && c <= 0xFE && i + 1 < text.size()) ? 2 : 1;
     }
-    return i;
+    return starts;
+}
+
+// The platform copies the value as wide characters into a buffer of
+// bufferSize, then converts it into bufferSize - 1 bytes. Where the bytes do
+// not fit, the platform hands back uninitialised bytes; we cut at the last
+// whole character instead.
+std::string copyAsThePlatform(std::string_view value, bool quoted, std::size_t bufferSize) {
+    std::vector<std::size_t> starts = characterStarts(value);
+    std::size_t count = std::min(starts.size(), bufferSize - 1);
+    // A quoted value loses its last copied character (the closing quote,
+    // when the whole value fitted) whenever the buffer could hold as many
+    // characters as the value has.
+    if (quoted && count > 0 && bufferSize >= starts.size()) --count;
+    std::size_t bytes = count < starts.size() ? starts[count] : value.size();
+    while (bytes > bufferSize - 1) bytes = starts[--count];
+    return std::string(value.substr(0, bytes));
 }
 
 }  // namespace
@@ -101,14 +116,13 @@ const IniDocument::Index& IniDocument::index() const {
     if (index_) return *index_;
     Index index;
     std::string_view bytes = bytes_;
-    KeyIndex* keys = nullptr;  // null outside a first section of its name
+    // Keys before the first header form a section without a name.
+    KeyIndex* keys = &index[std::string()];  // null in a later section of a name already seen
     forEachLine(bytes, [&](const Line& line) {
         ParsedLine parsed = parseLine(bytes.substr(line.start, line.end - line.start));
         if (parsed.kind == LineKind::Section) {
-            // Sections without a name are never matched; later sections of
-            // a name already seen are never searched.
             auto [it, added] = index.try_emplace(lowered(parsed.name));
-            keys = (added && !parsed.name.empty()) ? &it->second : nullptr;
+            keys = added ? &it->second : nullptr;
         } else if (keys && parsed.kind == LineKind::Key) {
             keys->try_emplace(lowered(parsed.name), parsed.value);
         }
@@ -185,7 +199,9 @@ void IniDocument::assign(std::string_view section, std::span<const IniEntry> ent
             if (out.back() != '\n' && out.back() != '\r') out += "\r\n";
             out += "\r\n";
         }
-        out += "[" + std::string(section) + "]\r\n";
+        out += '[';
+        out += section;
+        out += "]\r\n";
         appendAdded();
         bytes_ = std::move(out);
         return;
@@ -213,18 +229,16 @@ void IniDocument::assign(std::string_view section, std::span<const IniEntry> ent
 std::string profileString(const IniDocument& doc, std::string_view section, std::string_view key,
                           std::string_view defaultText, std::size_t bufferSize) {
     if (bufferSize == 0) return {};
-    const std::size_t room = bufferSize - 1;
     std::optional<std::string_view> value = doc.find(section, key);
     if (!value) {
         while (!defaultText.empty() && defaultText.back() == ' ') defaultText.remove_suffix(1);
-        return std::string(defaultText.substr(0, fitDoubleByte(defaultText, room)));
+        return copyAsThePlatform(defaultText, false, bufferSize);
     }
     std::string_view v = *value;
     // A value in matching quotes comes without them.
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
-        v = v.substr(1, v.size() - 2);
-    }
-    return std::string(v.substr(0, fitDoubleByte(v, room)));
+    bool quoted = v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front();
+    if (quoted) v.remove_prefix(1);
+    return copyAsThePlatform(v, quoted, bufferSize);
 }
 
 int32_t profileInt(const IniDocument& doc, std::string_view section, std::string_view key,

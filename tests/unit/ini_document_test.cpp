@@ -46,8 +46,21 @@ TEST(IniRead, BlanksQuotesCommentsAndLinesWithoutEquals) {
 TEST(IniRead, LineEndsAndKeysOutsideSections) {
     EXPECT_EQ(value("A=1\r[S]\rA=2\rB=3", "S", "B"), "3");
     EXPECT_EQ(value("A=1\n[S]\nA=2", "S", "A"), "2");
-    EXPECT_EQ(value("A=1\r\n", "", "A"), "DEF");  // keys before any section belong to none
+    EXPECT_EQ(value("A=1\r\n[S]\r\nB=2\r\n", "", "A"), "1");  // keys before any header: the unnamed section
+    EXPECT_EQ(value("A=1\r\n[S]\r\nB=2\r\n", "S", "A"), "DEF");
+    EXPECT_EQ(value("[ S ]\r\nA=1\r\n[S]\r\nA=2\r\n", "S", "A"), "1");  // header names are trimmed
     EXPECT_EQ(value("[S]\r\nA=1", "S", "A"), "1");  // no final line end
+}
+
+TEST(IniRead, QuotedValuesCutAsThePlatformCutsThem) {
+    // The platform strips the closing quote by dropping the last copied
+    // character whenever the buffer could hold the whole value.
+    const std::string file = "[S]\r\nQ=\"abc\"\r\nN=\"9\"\r\n";
+    EXPECT_EQ(value(file, "S", "Q", 80), "abc");
+    EXPECT_EQ(value(file, "S", "Q", 5), "abc");
+    EXPECT_EQ(value(file, "S", "Q", 4), "ab");
+    EXPECT_EQ(value(file, "S", "Q", 3), "ab");
+    EXPECT_EQ(value(file, "S", "N", 2), "");
 }
 
 TEST(IniRead, BufferSizesCutButNeverSplitADoubleByteCharacter) {

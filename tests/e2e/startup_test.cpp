@@ -1,0 +1,80 @@
+// Start-up as a user sees it: one instance, the LOG folder, the window with
+// its Korean menu, a clean close.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "airvane_process.h"
+
+namespace airvane::e2e {
+namespace {
+
+TEST(Startup, OneInstanceALogFolderAndACleanClose) {
+    const std::string folder = prepareRunFolder("startup");
+    AirvaneProcess first(folder);
+    ASSERT_TRUE(first.started());
+    HWND window = first.waitForWindow(15000);
+    ASSERT_TRUE(window);
+
+    DWORD attributes = GetFileAttributesA((folder + "\\LOG").c_str());
+    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+
+    char title[80];
+    GetWindowTextA(window, title, sizeof title);
+    EXPECT_EQ(std::string(title).rfind("Airvane 2.02", 0), 0u) << title;
+    EXPECT_TRUE(GetMenu(window)) << "the window carries menu 1";
+
+    // A second start, even from another folder, shows the first and leaves.
+    const std::string other = prepareRunFolder("startup-second");
+    AirvaneProcess second(other);
+    ASSERT_TRUE(second.started());
+    EXPECT_EQ(second.waitForExit(15000), 0);
+    EXPECT_EQ(countMainWindows(), 1);
+    EXPECT_EQ(GetFileAttributesA((other + "\\LOG").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the second instance must create nothing";
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(first.waitForExit(15000), 0);
+    EXPECT_EQ(countMainWindows(), 0);
+}
+
+TEST(Startup, TheProgramCarriesItsKoreanMenu) {
+    // Menus cannot be read across processes under Wine: read the program's
+    // own menu resource instead.
+    HMODULE program = LoadLibraryExA((buildFolder() + "\\airvane.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(program);
+    HMENU menu = LoadMenuA(program, MAKEINTRESOURCEA(1));
+    ASSERT_TRUE(menu);
+    ASSERT_EQ(GetMenuItemCount(menu), 3);
+    const char* const popups[] = {"스케쥴", "연주", "유틸리티"};
+    for (int i = 0; i < 3; ++i) {
+        char label[64] = "";
+        GetMenuStringA(menu, i, label, sizeof label, MF_BYPOSITION);
+        EXPECT_STREQ(label, popups[i]);
+    }
+    char exitLabel[64] = "";
+    GetMenuStringA(menu, 102, exitLabel, sizeof exitLabel, MF_BYCOMMAND);
+    EXPECT_STREQ(exitLabel, "종료\tAlt+F4");
+    DestroyMenu(menu);
+    FreeLibrary(program);
+}
+
+TEST(Startup, AnExistingLogFolderIsKept) {
+    const std::string folder = prepareRunFolder("startup-existing-log");
+    CreateDirectoryA((folder + "\\LOG").c_str(), nullptr);
+    HANDLE marker = CreateFileA((folder + "\\LOG\\20261207.LOG").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(marker, INVALID_HANDLE_VALUE);
+    CloseHandle(marker);
+
+    AirvaneProcess app(folder);
+    HWND window = app.waitForWindow(15000);
+    ASSERT_TRUE(window);
+    EXPECT_NE(GetFileAttributesA((folder + "\\LOG\\20261207.LOG").c_str()), INVALID_FILE_ATTRIBUTES);
+    SendMessageA(window, WM_COMMAND, 102, 0);  // the exit command
+    EXPECT_EQ(app.waitForExit(15000), 0);
+}
+
+}  // namespace
+}  // namespace airvane::e2e
