@@ -26,7 +26,14 @@ bool runFileDialog(bool save, HWND owner, std::string& path, std::size_t bufferS
     ofn.Flags = save ? flags : (flags | OFN_FILEMUSTEXIST);
     BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
     if (!chosen) return false;
-    path.assign(buffer.data());
+    if (ofn.Flags & OFN_ALLOWMULTISELECT) {
+        // A folder and its file names, each terminated, closed by an empty one.
+        std::size_t end = 0;
+        while (end + 1 < buffer.size() && !(buffer[end] == '\0' && buffer[end + 1] == '\0')) ++end;
+        path.assign(buffer.data(), end + 1);
+    } else {
+        path.assign(buffer.data());
+    }
     return true;
 }
 

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
 #include <thread>
 
+#include "dialog_driver.h"
 #include "storage/message_box_win32.h"
 
 namespace airvane {
@@ -18,35 +18,15 @@ struct SeenBox {
     std::string text;
 };
 
-// Waits for a message box of this process, reads it and presses a button.
+// Reads the next message box and presses a button on it.
 std::thread answerBox(SeenBox& seen, int button) {
-    return std::thread([&seen, button] {
-        for (int i = 0; i < 200; ++i) {
-            HWND box = nullptr;
-            EnumWindows(
-                [](HWND w, LPARAM out) -> BOOL {
-                    char cls[32];
-                    DWORD pid = 0;
-                    GetWindowThreadProcessId(w, &pid);
-                    if (pid == GetCurrentProcessId() && GetClassNameA(w, cls, sizeof cls) &&
-                        std::string(cls) == "#32770" && IsWindowVisible(w)) {
-                        *reinterpret_cast<HWND*>(out) = w;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&box));
-            if (box) {
-                char text[256];
-                GetWindowTextA(box, text, sizeof text);
-                seen.caption = text;
-                GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the static of a message box
-                seen.text = text;
-                PostMessageA(box, WM_COMMAND, button, 0);
-                return;
-            }
-            Sleep(50);
-        }
+    return test::onNextDialog([&seen, button](HWND box) {
+        char text[256];
+        GetWindowTextA(box, text, sizeof text);
+        seen.caption = text;
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the static of a message box
+        seen.text = text;
+        PostMessageA(box, WM_COMMAND, button, 0);
     });
 }
 
