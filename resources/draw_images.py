@@ -38,6 +38,92 @@ ICON_16 = [
 ]
 
 
+# Tree images, 16 x 16 in 16 colours: image index = node kind.
+TREE_ROOT = [  # the station: a mast on its base
+    "................",
+    ".......rr.......",
+    "......rrrr......",
+    ".......rr.......",
+    ".......kk.......",
+    "......k..k......",
+    "......kkkk......",
+    ".....k.kk.k.....",
+    ".....kk..kk.....",
+    "....k.kkkk.k....",
+    "....kk....kk....",
+    "...k..kkkk..k...",
+    "...kkk....kkk...",
+    "..k..........k..",
+    ".gggggggggggggg.",
+    "................",
+]
+TREE_SCHEDULE = [  # a programme: a clock face
+    "................",
+    ".....kkkkkk.....",
+    "...kkwwwwwwkk...",
+    "..kwwwwbwwwwwk..",
+    "..kwwwwbwwwwwk..",
+    ".kwwwwwbwwwwwwk.",
+    ".kwwwwwbwwwwwwk.",
+    ".kwwwwwbbbbbwwk.",
+    ".kwwwwwwwwwwwwk.",
+    ".kwwwwwwwwwwwwk.",
+    "..kwwwwwwwwwwk..",
+    "..kwwwwwwwwwwk..",
+    "...kkwwwwwwkk...",
+    ".....kkkkkk.....",
+    "................",
+    "................",
+]
+TREE_FILE = [  # an audio file: a note
+    "................",
+    "........bbbbb...",
+    "........bbbbbbb.",
+    "........b....bb.",
+    "........b.....b.",
+    "........b.....b.",
+    "........b.....b.",
+    "........b.....b.",
+    "........b.....b.",
+    "....bbbbb.....b.",
+    "...bbbbbb.bbbbb.",
+    "...bbbbbbbbbbbb.",
+    "....bbbb.bbbbbb.",
+    ".........bbbbb..",
+    "................",
+    "................",
+]
+
+# The 16 colours of the classic VGA palette; transparent pixels become the
+# window background grey of the tree (white).
+VGA = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128), (0, 128, 128),
+       (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0), (0, 0, 255),
+       (255, 0, 255), (0, 255, 255), (255, 255, 255)]
+
+
+def nearest(colour):
+    colour = colour or (255, 255, 255)
+    return min(range(16), key=lambda i: sum((a - b) ** 2 for a, b in zip(VGA[i], colour)))
+
+
+def write_bmp4(path, picture):
+    """A 16-colour BMP, as the tree's image list takes it."""
+    size = len(picture)
+    row_bytes = ((size * 4 + 31) // 32) * 4
+    pixels = b''
+    for row in reversed(picture):
+        line = bytearray(row_bytes)
+        for x, c in enumerate(row):
+            line[x // 2] |= nearest(PALETTE[c]) << (4 if x % 2 == 0 else 0)
+        pixels += bytes(line)
+    palette = b''.join(bytes((b, g, r, 0)) for r, g, b in VGA)
+    info = struct.pack('<IiiHHIIiiII', 40, size, size, 1, 4, 0, len(pixels), 2835, 2835, 16, 0)
+    offset = 14 + len(info) + len(palette)
+    header = struct.pack('<2sIHHI', b'BM', offset + len(pixels), 0, 0, offset)
+    with open(path, 'wb') as f:
+        f.write(header + info + palette + pixels)
+
+
 def scale(picture, factor):
     return ["".join(c * factor for c in row) for row in picture for _ in range(factor)]
 
@@ -76,3 +162,6 @@ def write_ico(path, pictures):
 
 if __name__ == '__main__':
     write_ico('airvane.ico', [ICON_16, scale(ICON_16, 2)])
+    write_bmp4('tree_root.bmp', TREE_ROOT)
+    write_bmp4('tree_schedule.bmp', TREE_SCHEDULE)
+    write_bmp4('tree_file.bmp', TREE_FILE)

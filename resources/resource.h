@@ -6,6 +6,9 @@
 #define IDD_MAIN 1
 #define IDM_MAIN 1
 #define IDI_AIRVANE 1
+#define IDB_TREE_ROOT 1      // tree images: index = node kind
+#define IDB_TREE_SCHEDULE 2
+#define IDB_TREE_FILE 3
 
 // Controls of the main window.
 #define IDC_SCHEDULE_TREE 100

@@ -4,9 +4,11 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "app/modeless_list_win32.h"
+#include "model/tree_view_win32.h"
 #include "storage/config_file.h"
 #include "storage/loading_list.h"
 #include "storage/settings.h"
@@ -29,6 +31,8 @@ struct AppState {
     bool schedulerOn = true;  // not stored; every start begins with the scheduler on
 
     HWND mainWindow = nullptr;
+    std::unique_ptr<TreeViewTree> tree;  // the ScheduleTree, control 100
+    HIMAGELIST treeImages = nullptr;
 };
 
 }  // namespace airvane

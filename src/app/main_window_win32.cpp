@@ -1,7 +1,10 @@
 #include "app/main_window_win32.h"
 
 #include "app/app_state.h"
+#include "model/tree_images_win32.h"
 #include "resources/resource.h"
+#include "storage/message_box_win32.h"
+#include "storage/schedule_file.h"
 
 namespace airvane {
 
@@ -18,7 +21,12 @@ void checkSchedulerMenu(HWND window, bool on) {
 BOOL onInitDialog(HWND window, AppState& state) {
     SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
     state.mainWindow = window;
+    state.tree = std::make_unique<TreeViewTree>(GetDlgItem(window, IDC_SCHEDULE_TREE));
+    state.treeImages = createTreeImages(state.instance);
+    state.tree->setTreeImages(state.treeImages);
     checkSchedulerMenu(window, state.schedulerOn);
+    WindowMessages messages(window);
+    loadSchedule(*state.tree, state.config, &messages);
     state.loadingDirty = false;
     state.scheduleDirty = false;
     freeLoadingList(state.loadingList);
@@ -28,7 +36,10 @@ BOOL onInitDialog(HWND window, AppState& state) {
 }
 
 void onExit(HWND window, AppState& state) {
+    state.tree->freeNodeRecords(kNoNode);
     freeLoadingList(state.loadingList);
+    ImageList_Destroy(state.treeImages);
+    state.treeImages = nullptr;
     state.modeless.destroyOpen();
     DestroyWindow(window);
 }
