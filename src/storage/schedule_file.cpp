@@ -224,7 +224,7 @@ LoadOutcome loadScheduleFile(ScheduleTree& tree, const std::string& path, Messag
     } else {
         std::unique_ptr<LineReader> reader = openLineReader(path, owner);
         if (!reader) {
-            if (problems) problems->push_back({path, "the file cannot be opened"});
+            if (problems) problems->push_back({"file", "cannot be opened"});
             return LoadOutcome::Unreadable;
         }
         std::string magic;

@@ -1,0 +1,76 @@
+// scdtool as the operator runs it: its output and exit codes.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+#include "test_files.h"
+
+namespace airvane {
+namespace {
+
+struct ToolRun {
+    int exitCode;
+    std::string output;
+};
+
+ToolRun scdtool(const std::string& args) {
+    std::string command = std::string(SCDTOOL_PATH) + " " + args + " 2>&1";
+    ToolRun run{-1, {}};
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char chunk[512];
+    std::size_t got;
+    while ((got = fread(chunk, 1, sizeof chunk, pipe)) > 0) run.output.append(chunk, got);
+    int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+const std::string kWeek =
+    "Airvane Data V1.0\r\n-1 6:0:0 8:30:0 0/0/0 3|Morning.m3u\r\n{\r\n|D:\\Music\\a.mp3\r\n}\r\n\r\n";
+
+TEST(Scdtool, CheckAnswersCleanProblemsOrUnreadable) {
+    test::TempDir dir;
+    ToolRun clean = scdtool("check " + dir.write("week.scd", kWeek));
+    EXPECT_EQ(clean.exitCode, 0);
+    EXPECT_EQ(clean.output, "");
+
+    const std::string odd = dir.write("odd.scd", "Airvane Data V1.0\r\n1 x|Bad.m3u\r\n}\r\n|late\r\n");
+    ToolRun problems = scdtool("check " + odd);
+    EXPECT_EQ(problems.exitCode, 1);
+    EXPECT_EQ(problems.output, odd + ": line 2: the numbers of the Schedule \"Bad.m3u\" do not scan in full\n" +
+                                   odd + ": line 3: \"}\" closes no Schedule: the rest of the file is not read\n");
+
+    ToolRun magic = scdtool("check " + dir.write("other.scd", "Other Data\r\n"));
+    EXPECT_EQ(magic.exitCode, 1);
+    EXPECT_NE(magic.output.find("line 1: unknown magic \"Other Data\""), std::string::npos);
+
+    ToolRun missing = scdtool("check " + dir.path("missing.scd"));
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_NE(missing.output.find("cannot be opened"), std::string::npos);
+}
+
+TEST(Scdtool, ConvertGoesBothWaysByteForByte) {
+    test::TempDir dir;
+    const std::string week = dir.write("week.scd", kWeek);
+    dir.write("station.ini", "[Config]\r\nFadeoutTime=3\r\n");
+    ASSERT_EQ(scdtool("convert " + week + " " + dir.path("station.ini")).exitCode, 0);
+    EXPECT_EQ(dir.read("station.ini"),
+              "[Config]\r\nFadeoutTime=3\r\n\r\n[Schedule]\r\n-1=Airvane Data V1.0\r\n"
+              "0=-1 6:0:0 8:30:0 0/0/0 3|Morning.m3u\r\n1={\r\n2=|D:\\Music\\a.mp3\r\n3=}\r\n4=\r\n");
+    ASSERT_EQ(scdtool("convert " + dir.path("station.ini") + " " + dir.path("back.scd")).exitCode, 0);
+    EXPECT_EQ(dir.read("back.scd"), kWeek);
+}
+
+TEST(Scdtool, ConvertRefusesWhatItCannotReadAndWrongWords) {
+    test::TempDir dir;
+    EXPECT_EQ(scdtool("convert " + dir.write("x.scd", "junk\r\n") + " " + dir.path("y.scd")).exitCode, 2);
+    EXPECT_EQ(dir.read("y.scd"), "") << "nothing written";
+    EXPECT_EQ(scdtool("").exitCode, 2);
+    EXPECT_NE(scdtool("frobnicate a").output.find("usage"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace airvane
