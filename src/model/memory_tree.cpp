@@ -53,10 +53,7 @@ ScheduleNode* MemoryTree::nodeRecord(NodeItem item) const {
 unsigned MemoryTree::nodeState(NodeItem item) const {
     const Node* node = find(item);
     if (!node) return 0;
-    unsigned state = node->data.state;
-    // A parent that has lost its children is drawn collapsed.
-    if (node->children.first == kNoNode) state &= ~kNodeExpanded;
-    return state;
+    return node->data.state;
 }
 
 std::string MemoryTree::nodeText(NodeItem item) const {
@@ -129,9 +126,9 @@ void MemoryTree::selectNode(NodeItem item) {
 }
 
 void MemoryTree::expandNode(NodeItem item) {
-    Node* node = find(item);
-    // Like the control, an item without children does not expand.
-    if (node && node->children.first != kNoNode) node->data.state |= kNodeExpanded;
+    // An item without children is marked expanded too, so that its first
+    // children show when they come.
+    if (Node* node = find(item)) node->data.state |= kNodeExpanded;
 }
 
 void MemoryTree::unlink(NodeItem item) {

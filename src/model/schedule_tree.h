@@ -83,6 +83,7 @@ public:
     virtual void selectNode(NodeItem item) = 0;
     virtual void setDropHighlight(NodeItem item) = 0;
     virtual void ensureNodeVisible(NodeItem item) = 0;
+    // Also an item without children: it shows its first children expanded.
     virtual void expandNode(NodeItem item) = 0;
     virtual void deleteNode(NodeItem item) = 0;  // with its subtree; records untouched
     virtual std::optional<NodeSnapshot> readNode(NodeItem item) const = 0;

@@ -130,6 +130,16 @@ void TreeViewTree::ensureNodeVisible(NodeItem node) {
 
 void TreeViewTree::expandNode(NodeItem node) {
     SendMessageA(tree_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(toHandle(node)));
+    // The control expands no item without children; mark it expanded all
+    // the same, so that an empty Root shows its first Schedule when it comes.
+    if (firstChildNode(node) == kNoNode) {
+        TVITEMA item{};
+        item.mask = TVIF_STATE | TVIF_HANDLE;
+        item.hItem = toHandle(node);
+        item.stateMask = TVIS_EXPANDED;
+        item.state = TVIS_EXPANDED;
+        SendMessageA(tree_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
 }
 
 void TreeViewTree::deleteNode(NodeItem node) {

@@ -87,6 +87,10 @@ TEST_P(TreeContract, CaretSelectionAndExpandedState) {
     tree->expandNode(root);
     EXPECT_TRUE(tree->nodeState(root) & kNodeExpanded);
     EXPECT_FALSE(tree->nodeState(schedule) & kNodeExpanded);
+    NodeItem empty = add(root, "empty", kSchedule);
+    tree->expandNode(empty);
+    EXPECT_TRUE(tree->nodeState(empty) & kNodeExpanded) << "an item without children is marked expanded";
+    tree->deleteNode(empty);
 
     NodeItem third = child(schedule, 2);
     tree->selectNode(third);
