@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/modeless_list_win32.h"
+#include "dialogs/dialog_frame_win32.h"
 #include "model/tree_view_win32.h"
 #include "storage/config_file.h"
 #include "storage/loading_list.h"
@@ -33,6 +34,17 @@ struct AppState {
     HWND mainWindow = nullptr;
     std::unique_ptr<TreeViewTree> tree;  // the ScheduleTree, control 100
     HIMAGELIST treeImages = nullptr;
+
+    // The player's main window: none while it is not running; kNotLookedFor
+    // at start when the first search failed.
+    HWND winampWindow = nullptr;
+    // The dirty pair last shown on the save button; 255 forces the first show.
+    int shownScheduleDirty = 255;
+    int shownLoadingDirty = 255;
+
+    FrameContext frame() { return {&config, currWndSizeAtom}; }
 };
+
+inline const HWND kNotLookedFor = reinterpret_cast<HWND>(static_cast<INT_PTR>(-1));
 
 }  // namespace airvane

@@ -1,6 +1,16 @@
 #include "app/main_window_win32.h"
 
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstring>
+
 #include "app/app_state.h"
+#include "app/main_commands_win32.h"
+#include "app/toolbar_win32.h"
+#include "dialogs/loading_dialogs_win32.h"
+#include "dialogs/preferences_win32.h"
 #include "model/tree_images_win32.h"
 #include "resources/resource.h"
 #include "storage/message_box_win32.h"
@@ -10,20 +20,86 @@ namespace airvane {
 
 namespace {
 
-AppState& stateOf(HWND window) {
-    return *reinterpret_cast<AppState*>(GetWindowLongPtrA(window, DWLP_USER));
-}
+constexpr UINT_PTR kWinampSearchTimer = 1;
+constexpr UINT_PTR kTickTimer = 2;
+constexpr UINT_PTR kNowPlayingTimer = 4;
+constexpr const char* kWinampClass = "Winamp v1.x";
+
+void setStatus(AppState& state, const char* text) { SetDlgItemTextA(state.mainWindow, IDC_STATUS_LINE, text); }
 
 void checkSchedulerMenu(HWND window, bool on) {
     CheckMenuItem(GetMenu(window), CMD_TOGGLE_SCHEDULER, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
 }
 
+// The player's buttons follow whether its window is known.
+void showPlayerFound(AppState& state, bool found) {
+    enableToolbarButton(state.mainWindow, CMD_PLAY, found);
+    enableToolbarButton(state.mainWindow, CMD_STOP, found);
+    enableToolbarButton(state.mainWindow, CMD_RUN_WINAMP, !found);
+}
+
+void onWinampSearch(AppState& state) {
+    state.winampWindow = FindWindowA(kWinampClass, nullptr);
+    if (!state.winampWindow) return;
+    KillTimer(state.mainWindow, kWinampSearchTimer);
+    setStatus(state, "WinAmp를 찾았습니다");
+    showPlayerFound(state, true);
+}
+
+// "Airvane 2.02 - 13:05:09": the title keeps one clock, whatever came before.
+void updateTitleClock(HWND window) {
+    char title[60] = "";
+    GetWindowTextA(window, title, sizeof title);
+    if (char* dash = std::strchr(title, '-')) *dash = '\0';
+    else std::strncat(title, " ", sizeof title - std::strlen(title) - 1);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char clock[32];
+    std::snprintf(clock, sizeof clock, "- %02d:%02d:%02d", now.wHour, now.wMinute, now.wSecond);
+    SetWindowTextA(window, (std::string(title) + clock).c_str());
+}
+
+void onTick(AppState& state) {
+    updateTitleClock(state.mainWindow);
+    if (state.scheduleDirty != state.shownScheduleDirty || state.loadingDirty != state.shownLoadingDirty) {
+        enableToolbarButton(state.mainWindow, CMD_SAVE, state.scheduleDirty || state.loadingDirty);
+        state.shownScheduleDirty = state.scheduleDirty;
+        state.shownLoadingDirty = state.loadingDirty;
+    }
+    if (state.winampWindow && IsWindow(state.winampWindow)) {
+        // The scheduler tick comes here while SchedulerOn is set.
+    } else if (state.winampWindow) {
+        state.winampWindow = nullptr;
+        SetTimer(state.mainWindow, kWinampSearchTimer, 4000, nullptr);
+        setStatus(state, "WinAmp를 실행하세요");
+        showPlayerFound(state, false);
+    }
+}
+
+void onTimer(AppState& state, UINT_PTR timer) {
+    switch (timer) {
+        case kWinampSearchTimer:
+            onWinampSearch(state);
+            break;
+        case kTickTimer:
+            onTick(state);
+            break;
+        case kNowPlayingTimer:
+            // The refresh of the playing item comes with the now-playing monitor.
+            KillTimer(state.mainWindow, kNowPlayingTimer);
+            break;
+        default:
+            break;
+    }
+}
+
 BOOL onInitDialog(HWND window, AppState& state) {
-    SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
     state.mainWindow = window;
     state.tree = std::make_unique<TreeViewTree>(GetDlgItem(window, IDC_SCHEDULE_TREE));
     state.treeImages = createTreeImages(state.instance);
     state.tree->setTreeImages(state.treeImages);
+    DragAcceptFiles(window, TRUE);
+    setUpToolbar(GetDlgItem(window, IDC_TOOLBAR), state.instance);
     checkSchedulerMenu(window, state.schedulerOn);
     WindowMessages messages(window);
     loadSchedule(*state.tree, state.config, &messages);
@@ -32,42 +108,116 @@ BOOL onInitDialog(HWND window, AppState& state) {
     freeLoadingList(state.loadingList);
     loadLoadingList(state.loadingList, state.config);
     state.settings = readSettings(state.config);
+    SendMessageA(window, WM_TIMER, kWinampSearchTimer, 0);
+    if (!state.winampWindow) state.winampWindow = kNotLookedFor;
+    SetTimer(window, kTickTimer, 950, nullptr);
+    PostMessageA(window, WM_COMMAND, CMD_RUN_WINAMP, 0);
     return TRUE;
 }
 
-void onExit(HWND window, AppState& state) {
-    state.tree->freeNodeRecords(kNoNode);
-    freeLoadingList(state.loadingList);
-    ImageList_Destroy(state.treeImages);
-    state.treeImages = nullptr;
-    state.modeless.destroyOpen();
-    DestroyWindow(window);
-}
-
-void onCommand(HWND window, AppState& state, int command) {
+void onCommand(AppState& state, int command) {
+    HWND window = state.mainWindow;
     switch (command) {
+        case CMD_OK:
+            if (GetDlgCtrlID(GetFocus()) == IDC_SCHEDULE_TREE) PostMessageA(window, WM_COMMAND, CMD_EDIT, 0);
+            break;
         case CMD_CANCEL:
             ShowWindow(window, SW_MINIMIZE);
             break;
+        case CMD_PREFERENCES:
+            editPreferences(window, state.frame(), state.settings);
+            break;
         case CMD_EXIT:
-            onExit(window, state);
+            exitCommand(state);
+            break;
+        case CMD_ADD:
+            addCommand(state);
+            break;
+        case CMD_DELETE:
+            deleteCommand(state);
+            break;
+        case CMD_EDIT:
+            editCommand(state);
+            break;
+        case CMD_SAVE:
+            saveCommand(state);
+            break;
+        case CMD_OPEN_SCHEDULE:
+            openScheduleCommand(state);
+            break;
+        case CMD_SAVE_AS:
+            saveAsCommand(state);
+            break;
+        case CMD_LOADING_SCHEDULES:
+            manageLoadingSchedules(window, state.frame(), state.loadingList, state.loadingDirty);
             break;
         case CMD_TOGGLE_SCHEDULER:
             state.schedulerOn = !state.schedulerOn;
             checkSchedulerMenu(window, state.schedulerOn);
             break;
         default:
+            // Play, stop, the companion programs and the log viewer come
+            // with their own parts of the program.
             break;
     }
 }
 
+INT_PTR onNotify(AppState& state, LPARAM lParam) {
+    const auto* header = reinterpret_cast<NMHDR*>(lParam);
+    switch (header->code) {
+        case TTN_NEEDTEXTA:
+            fillTooltip(lParam, state.instance);
+            return 0;
+        case TVN_KEYDOWN: {
+            const auto* key = reinterpret_cast<NMTVKEYDOWN*>(lParam);
+            if (key->wVKey == VK_INSERT) PostMessageA(state.mainWindow, WM_COMMAND, CMD_ADD, 0);
+            if (key->wVKey == VK_DELETE) PostMessageA(state.mainWindow, WM_COMMAND, CMD_DELETE, 0);
+            return 0;
+        }
+        case TVN_BEGINDRAGA:
+            return 1;
+        case TVN_ITEMEXPANDEDA:
+            SetTimer(state.mainWindow, kNowPlayingTimer, 2000, nullptr);
+            return 0;
+        case NM_DBLCLK:
+            PostMessageA(state.mainWindow, WM_COMMAND, CMD_EDIT, 0);
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+void onSize(AppState& state, WPARAM wParam, LPARAM lParam) {
+    auto change = sizeChange(state.frame(), state.mainWindow, wParam, lParam);
+    if (!change) return;
+    RECT tree = controlScreenRect(state.mainWindow, IDC_SCHEDULE_TREE);
+    shiftChildren(state.mainWindow, {tree.left + 3, tree.top + 1}, *change);
+}
+
 INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) SetWindowLongPtrA(window, DWLP_USER, lParam);
+    auto* statePointer = reinterpret_cast<AppState*>(GetWindowLongPtrA(window, DWLP_USER));
+    if (!statePointer) return FALSE;
+    AppState& state = *statePointer;
+    frameHandler(state.frame(), window, message, wParam, true);
     switch (message) {
         case WM_INITDIALOG:
-            return onInitDialog(window, *reinterpret_cast<AppState*>(lParam));
+            return onInitDialog(window, state);
         case WM_COMMAND:
-            onCommand(window, stateOf(window), LOWORD(wParam));
+            onCommand(state, LOWORD(wParam));
             return TRUE;
+        case WM_NOTIFY:
+            SetWindowLongPtrA(window, DWLP_MSGRESULT, onNotify(state, lParam));
+            return TRUE;
+        case WM_TIMER:
+            onTimer(state, wParam);
+            return FALSE;
+        case WM_SIZE:
+            onSize(state, wParam, lParam);
+            return FALSE;
+        case WM_GETMINMAXINFO:
+            setMinimumTrackingSize(lParam, 130, 100);
+            return FALSE;
         case WM_CLOSE:
             PostMessageA(window, WM_COMMAND, CMD_EXIT, 0);
             return TRUE;

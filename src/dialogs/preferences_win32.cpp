@@ -1,0 +1,66 @@
+#include "dialogs/preferences_win32.h"
+
+#include "dialogs/dialog_forms.h"
+#include "resources/resource.h"
+#include "storage/config_file.h"
+
+namespace airvane {
+
+namespace {
+
+struct PreferencesData {
+    const FrameContext& frame;
+    Settings& settings;
+};
+
+struct SwitchField {
+    int id;
+    bool PreferencesForm::*on;
+};
+constexpr SwitchField kSwitches[] = {
+    {IDC_PR_DIS_DRAG_DROP, &PreferencesForm::disDragDrop},
+    {IDC_PR_DISP_NOW_PLAY, &PreferencesForm::dispNowPlayFile},
+    {IDC_PR_MAKE_LOG, &PreferencesForm::makeLogFile},
+    {IDC_PR_SHOUTCAST_TITLE, &PreferencesForm::setShoutcastTitle},
+};
+
+INT_PTR CALLBACK preferencesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    auto* data = reinterpret_cast<PreferencesData*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (!data) return FALSE;
+    frameHandler(data->frame, dialog, message, wParam, false);
+    switch (message) {
+        case WM_INITDIALOG: {
+            takeOwnersIcon(dialog);
+            const PreferencesForm form = preferencesFormFrom(data->settings);
+            for (const SwitchField& field : kSwitches) setChecked(dialog, field.id, form.*field.on);
+            setControlText(dialog, IDC_PR_ADJ_REAL_TIME, form.adjRealTimeSec);
+            setControlText(dialog, IDC_PR_FADEOUT_TIME, form.fadeoutTime);
+            return TRUE;
+        }
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK) {
+                PreferencesForm form;
+                for (const SwitchField& field : kSwitches) form.*field.on = isChecked(dialog, field.id);
+                form.adjRealTimeSec = controlText(dialog, IDC_PR_ADJ_REAL_TIME, 32);
+                form.fadeoutTime = controlText(dialog, IDC_PR_FADEOUT_TIME, 32);
+                applyPreferences(form, data->settings, *data->frame.config);
+                EndDialog(dialog, IDOK);
+            } else if (LOWORD(wParam) == IDCANCEL) {
+                EndDialog(dialog, IDCANCEL);
+            }
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace
+
+INT_PTR editPreferences(HWND owner, const FrameContext& frame, Settings& settings) {
+    PreferencesData data{frame, settings};
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PREFERENCES), owner, preferencesProc,
+                           reinterpret_cast<LPARAM>(&data));
+}
+
+}  // namespace airvane
