@@ -1,0 +1,171 @@
+#include "dialogs/dialog_forms.h"
+
+#include <gtest/gtest.h>
+
+#include "model/node_label.h"
+#include "storage/config_file.h"
+#include "test_files.h"
+
+namespace airvane {
+namespace {
+
+ScheduleForm newScheduleForm() { return scheduleFormFrom(newScheduleRecord()); }
+
+TEST(Fields, NumbersAsTheDialogManagerReadsThem) {
+    EXPECT_EQ(fieldUnsigned("42"), 42u);
+    EXPECT_EQ(fieldUnsigned(" 7 "), 7u);
+    EXPECT_EQ(fieldUnsigned("00"), 0u);
+    EXPECT_EQ(fieldUnsigned("12ab"), 0u);
+    EXPECT_EQ(fieldUnsigned(""), 0u);
+    EXPECT_EQ(fieldUnsigned("-3"), 0u);
+    EXPECT_EQ(fieldUnsigned("99999999999"), 0u);
+    EXPECT_EQ(fieldSigned("-5"), -5);
+    EXPECT_EQ(fieldSigned("+12"), 12);
+    EXPECT_EQ(fieldSigned("x"), 0);
+    EXPECT_EQ(fieldSigned("3000000000"), 0);
+    EXPECT_TRUE(showsEveryMarker("매"));
+    EXPECT_FALSE(showsEveryMarker("0"));
+}
+
+TEST(ScheduleForm, ANewScheduleShowsEveryDayNoEndTimeAndEmptyTitle) {
+    ScheduleForm form = newScheduleForm();
+    for (bool day : form.weekdays) EXPECT_TRUE(day);
+    EXPECT_EQ(form.year, "0");
+    EXPECT_EQ(form.startHour, "0");
+    EXPECT_TRUE(form.noEndTime);
+    EXPECT_EQ(form.endHour, "");
+    EXPECT_FALSE(form.shuffle || form.repeat || form.noFadeOut);
+    EXPECT_EQ(form.title, "");
+}
+
+TEST(ScheduleForm, ChecksComeBeforeAnyWrite) {
+    ScheduleNode record = newScheduleRecord();
+    record.text = "Old.m3u";
+    ScheduleForm form = newScheduleForm();
+    form.noEndTime = false;  // empty end fields: 00:00:00, equal to the start
+    form.title = "News";
+    EXPECT_EQ(applyScheduleForm(form, record), FormError::SameStartAndEnd);
+    EXPECT_EQ(record.text, "Old.m3u");
+    form.noEndTime = true;
+    form.title = " \t ";
+    EXPECT_EQ(applyScheduleForm(form, record), FormError::NoTitle);
+    EXPECT_EQ(record.endSec, kNoEndTime);
+    EXPECT_STREQ(formErrorMessage(FormError::SameStartAndEnd), "시작시간과 끝시간은 달라야 합니다");
+    EXPECT_STREQ(formErrorMessage(FormError::NoTitle), "프로그램 타이틀을 적으세요");
+}
+
+TEST(ScheduleForm, ConfirmWritesTheRecord) {
+    ScheduleNode record = newScheduleRecord();
+    ScheduleForm form = newScheduleForm();
+    form.year = "매";
+    form.month = "12";
+    form.day = "24";
+    form.startHour = "25";  // typed values are not clamped
+    form.startMinute = "0";
+    form.noEndTime = false;
+    form.endHour = "23";
+    form.endMinute = "59";
+    form.endSecond = "58";
+    form.shuffle = form.noFadeOut = true;
+    form.title = "  Christmas Eve  ";
+    ASSERT_EQ(applyScheduleForm(form, record), FormError::None);
+    EXPECT_EQ(record.startSec, 25 * 3600);
+    EXPECT_EQ(record.endSec, toDaySeconds(23, 59, 58));
+    EXPECT_EQ(record.year, 0);
+    EXPECT_EQ(record.month, 12);
+    EXPECT_EQ(record.day, 24);
+    EXPECT_EQ(record.weekdays, kEveryDay);
+    EXPECT_EQ(record.options, kShuffle | kNoFadeOut);
+    EXPECT_EQ(record.text, "Christmas Eve.m3u");
+}
+
+TEST(ScheduleForm, WeekdaysAndTheDayRule) {
+    ScheduleNode record = newScheduleRecord();
+    ScheduleForm form = newScheduleForm();
+    form.title = "x";
+    form.day = "5";
+    form.weekdays[6] = false;  // six boxes: their bits, and no day
+    ASSERT_EQ(applyScheduleForm(form, record), FormError::None);
+    EXPECT_EQ(record.weekdays, 63);
+    EXPECT_EQ(record.day, 0);
+    form.weekdays.fill(false);
+    applyScheduleForm(form, record);
+    EXPECT_EQ(record.weekdays, 0);
+    form.weekdays.fill(true);
+    applyScheduleForm(form, record);
+    EXPECT_EQ(record.weekdays, kEveryDay);
+    EXPECT_EQ(record.day, 5);
+}
+
+TEST(ScheduleForm, TitlesGetM3uOnceAndTooLongOnesAreRefused) {
+    EXPECT_EQ(storedTitle("Morning"), "Morning.m3u");
+    EXPECT_EQ(storedTitle("Morning.M3U"), "Morning.M3U");
+    EXPECT_EQ(storedTitle("a.b"), "a.b.m3u");
+    EXPECT_EQ(storedTitle("m3u"), "m3u.m3u");
+    ScheduleNode record = newScheduleRecord();
+    ScheduleForm form = newScheduleForm();
+    form.title = std::string(256, 't');
+    EXPECT_EQ(applyScheduleForm(form, record), FormError::TitleTooLong);
+    EXPECT_EQ(record.text, "");
+    form.title = std::string(255, 't');
+    EXPECT_EQ(applyScheduleForm(form, record), FormError::None);
+    EXPECT_EQ(record.text.size(), 259u);
+}
+
+TEST(LoadingForm, NewEditedAndListed) {
+    LoadingForm fresh = newLoadingForm({2026, 12, 24, 23});
+    EXPECT_EQ(fresh.year, "2026");
+    EXPECT_EQ(fresh.hour, "23");
+    EXPECT_EQ(fresh.minute, "0");
+    for (bool day : fresh.weekdays) EXPECT_TRUE(day);
+    EXPECT_EQ(checkLoadingForm(fresh), FormError::NoJobFile);
+    fresh.jobFile = "  ";
+    EXPECT_EQ(checkLoadingForm(fresh), FormError::NoJobFile);
+    fresh.jobFile = "D:\\xmas.scd  ";
+    ASSERT_EQ(checkLoadingForm(fresh), FormError::None);
+    LoadingEntry entry;
+    applyLoadingForm(fresh, entry);
+    EXPECT_EQ(entry.jobFile, "D:\\xmas.scd  ");  // stored as typed
+    EXPECT_EQ(entry.day, 24);
+    EXPECT_EQ(entry.weekdays, kEveryDay);
+
+    LoadingForm edited = loadingFormFrom(entry);
+    edited.weekdays[0] = false;
+    edited.month = "매";
+    applyLoadingForm(edited, entry);
+    EXPECT_EQ(entry.day, 0);
+    EXPECT_EQ(entry.month, 0);
+    EXPECT_EQ(entry.weekdays, 126);
+
+    LoadingEntry plain;
+    plain.hour = 6;
+    plain.jobFile = "D:\\week.scd";
+    EXPECT_EQ(loadingListLine(plain), "06:00:00 D:\\week.scd");
+    plain.year = 2026;
+    EXPECT_EQ(loadingListLine(plain), "2026/매월/매일  06:00:00 D:\\week.scd");
+}
+
+TEST(Preferences, ConfirmSetsMemoryAndWritesEveryKey) {
+    test::TempDir dir;
+    ConfigFile config(dir.path("a.INI"));
+    Settings settings;
+    PreferencesForm form = preferencesFormFrom(settings);
+    form.disDragDrop = true;
+    form.makeLogFile = false;
+    form.adjRealTimeSec = "-5";
+    form.fadeoutTime = "";
+    applyPreferences(form, settings, config);
+    EXPECT_EQ(settings.disDragDrop, 1);
+    EXPECT_EQ(settings.makeLogFile, 0);
+    EXPECT_EQ(settings.adjRealTimeSec, -5);
+    EXPECT_EQ(settings.fadeoutTime, 0);
+    EXPECT_EQ(dir.read("a.INI"),
+              "[Config]\r\nDisDragDrop=1\r\nDispNowPlayFile=1\r\nSetShoutcastTitle=1\r\nMakeLogFile=0\r\n"
+              "AdjRealTimeSec=-5\r\nFadeoutTime=0\r\n");
+    Settings reread = readSettings(config);
+    EXPECT_EQ(reread.adjRealTimeSec, -5);
+    EXPECT_EQ(reread.disDragDrop, 1);
+}
+
+}  // namespace
+}  // namespace airvane
