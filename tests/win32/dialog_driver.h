@@ -13,6 +13,9 @@ namespace airvane::test {
 // ten seconds; null when none came.
 HWND waitForDialog();
 
+// The first visible dialog owned by owner, waiting up to ten seconds.
+HWND waitForDialogOwnedBy(HWND owner);
+
 // Runs act on the next dialog from another thread; join before checking.
 inline std::thread onNextDialog(std::function<void(HWND)> act) {
     return std::thread([act] {

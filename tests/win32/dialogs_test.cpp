@@ -1,0 +1,263 @@
+// The dialogs driven in-process, as the operator would: fields typed, boxes
+// clicked, buttons pressed, messages read.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dialog_driver.h"
+#include "dialogs/loading_dialogs_win32.h"
+#include "dialogs/preferences_win32.h"
+#include "dialogs/schedule_editor_win32.h"
+#include "model/node_label.h"
+#include "resources/resource.h"
+#include "storage/config_file.h"
+
+namespace airvane {
+namespace {
+
+std::string text(HWND dialog, int id) {
+    char buffer[300] = "";
+    GetDlgItemTextA(dialog, id, buffer, sizeof buffer);
+    return buffer;
+}
+
+bool checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+void click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+void type(HWND dialog, int id, const std::string& value) { SetDlgItemTextA(dialog, id, value.c_str()); }
+
+// Presses a button by its command, as the dialog manager does.
+void press(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, id, 0); }
+
+// Reads the message box that dialog shows next, and presses OK on it.
+std::string readMessage(HWND dialog) {
+    HWND box = test::waitForDialogOwnedBy(dialog);
+    if (!box) return "(no message)";
+    std::string message = text(box, 0xFFFF);
+    SendMessageA(box, WM_COMMAND, IDOK, 0);
+    return message;
+}
+
+class Dialogs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS};
+        InitCommonControlsEx(&controls);
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        iniPath = std::string(temp) + "airvane-dialogs-" + std::to_string(GetCurrentProcessId()) + ".INI";
+        DeleteFileA(iniPath.c_str());
+        config = std::make_unique<ConfigFile>(iniPath);
+        frame = {config.get(), GlobalAddAtomA("CurrWndSize")};
+    }
+    void TearDown() override {
+        GlobalDeleteAtom(frame.clientSizeAtom);
+        DeleteFileA(iniPath.c_str());
+    }
+    std::string iniPath;
+    std::unique_ptr<ConfigFile> config;
+    FrameContext frame{};
+};
+
+TEST_F(Dialogs, ANewScheduleOpensWithItsDefaultsAndIsWrittenOnConfirm) {
+    ScheduleNode record = newScheduleRecord();
+    std::thread user = test::onNextDialog([](HWND d) {
+        Sleep(1000);  // one tick of the marker timer
+        char caption[64];
+        GetWindowTextA(d, caption, sizeof caption);
+        EXPECT_STREQ(caption, "스케쥴 추가");
+        for (int i = 0; i < 7; ++i) EXPECT_TRUE(checked(d, IDC_SE_SUNDAY + i));
+        EXPECT_EQ(text(d, IDC_SE_YEAR), "매");
+        EXPECT_EQ(text(d, IDC_SE_MONTH), "매");
+        EXPECT_EQ(text(d, IDC_SE_DAY), "매");
+        EXPECT_EQ(text(d, IDC_SE_START_HOUR), "0");
+        EXPECT_TRUE(checked(d, IDC_SE_NO_END));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_SE_END_HOUR)));
+        EXPECT_EQ(text(d, IDC_SE_TITLE), "");
+        char spinClass[32];
+        GetClassNameA(GetDlgItem(d, IDC_SE_YEAR + 1000), spinClass, sizeof spinClass);
+        EXPECT_STREQ(spinClass, "msctls_updown32");
+
+        // The checks keep the dialog open with their messages.
+        press(d, IDOK);
+        EXPECT_EQ(readMessage(d), "프로그램 타이틀을 적으세요");
+        click(d, IDC_SE_NO_END);
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, IDC_SE_END_HOUR)));
+        type(d, IDC_SE_TITLE, "아침 방송");
+        press(d, IDOK);
+        EXPECT_EQ(readMessage(d), "시작시간과 끝시간은 달라야 합니다");
+
+        type(d, IDC_SE_START_HOUR, "6");
+        type(d, IDC_SE_END_HOUR, "8");
+        type(d, IDC_SE_END_MINUTE, "30");
+        type(d, IDC_SE_MONTH, "12");
+        click(d, IDC_SE_REPEAT);
+        click(d, IDC_SE_SUNDAY + 6);  // Saturday off: the day field goes grey
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_SE_DAY)));
+        press(d, IDOK);
+    });
+    EXPECT_EQ(editSchedule(nullptr, frame, record), IDOK);
+    user.join();
+    EXPECT_EQ(record.text, "아침 방송.m3u");
+    EXPECT_EQ(record.startSec, 6 * 3600);
+    EXPECT_EQ(record.endSec, 8 * 3600 + 30 * 60);
+    EXPECT_EQ(record.month, 12);
+    EXPECT_EQ(record.year, 0);
+    EXPECT_EQ(record.weekdays, 63);
+    EXPECT_EQ(record.options, kRepeat);
+    EXPECT_EQ(nodeLabel(record), "아침 방송 (매년/12/매일 06:00:00 - 08:30:00)");
+    EXPECT_NE(config->readProfileText("DlgPos", "ScheduleInput"), "") << "the position was remembered";
+}
+
+TEST_F(Dialogs, EditingAndCancellingLeavesTheRecordAsItWas) {
+    ScheduleNode record = newScheduleRecord();
+    record.text = "Night.m3u";
+    record.startSec = 22 * 3600;
+    record.endSec = 23 * 3600;
+    record.editing = true;
+    const ScheduleNode before = record;
+    std::thread user = test::onNextDialog([](HWND d) {
+        char caption[64];
+        GetWindowTextA(d, caption, sizeof caption);
+        EXPECT_STREQ(caption, "스케쥴 수정");
+        EXPECT_EQ(text(d, IDC_SE_TITLE), "Night.m3u");
+        EXPECT_EQ(text(d, IDC_SE_START_HOUR), "22");
+        EXPECT_EQ(text(d, IDC_SE_END_HOUR), "23");
+        EXPECT_FALSE(checked(d, IDC_SE_NO_END));
+        type(d, IDC_SE_TITLE, "Changed");
+        press(d, IDCANCEL);
+    });
+    EXPECT_EQ(editSchedule(nullptr, frame, record), IDCANCEL);
+    user.join();
+    EXPECT_EQ(record.text, before.text);
+    EXPECT_EQ(record.startSec, before.startSec);
+}
+
+TEST_F(Dialogs, ATooLongTitleIsRefusedNotCut) {
+    ScheduleNode record = newScheduleRecord();
+    std::thread user = test::onNextDialog([](HWND d) {
+        type(d, IDC_SE_TITLE, std::string(258, 't'));
+        press(d, IDOK);
+        EXPECT_NE(readMessage(d).find("너무 깁니다"), std::string::npos);
+        press(d, IDCANCEL);
+    });
+    EXPECT_EQ(editSchedule(nullptr, frame, record), IDCANCEL);
+    user.join();
+    EXPECT_EQ(record.text, "");
+}
+
+TEST_F(Dialogs, ThePositionComesBack) {
+    config->writeProfileInts("DlgPos", "Preference", 40, 50, 999, 999);
+    Settings settings;
+    std::thread user = test::onNextDialog([](HWND d) {
+        RECT rect;
+        GetWindowRect(d, &rect);
+        EXPECT_EQ(rect.left, 40);
+        EXPECT_EQ(rect.top, 50);
+        EXPECT_LT(rect.right - rect.left, 999) << "a fixed dialog keeps its own size";
+        press(d, IDCANCEL);
+    });
+    editPreferences(nullptr, frame, settings);
+    user.join();
+}
+
+TEST_F(Dialogs, PreferencesTakeEffectAndAreWrittenOrNothingChanges) {
+    Settings settings;
+    settings.fadeoutTime = 3;
+    std::thread cancel = test::onNextDialog([](HWND d) {
+        click(d, IDC_PR_DIS_DRAG_DROP);
+        press(d, IDCANCEL);
+    });
+    EXPECT_EQ(editPreferences(nullptr, frame, settings), IDCANCEL);
+    cancel.join();
+    EXPECT_EQ(settings.disDragDrop, 0);
+    EXPECT_EQ(config->readProfileText("Config", "DisDragDrop"), "");
+
+    std::thread user = test::onNextDialog([](HWND d) {
+        EXPECT_TRUE(checked(d, IDC_PR_DISP_NOW_PLAY));
+        EXPECT_EQ(text(d, IDC_PR_FADEOUT_TIME), "3");
+        click(d, IDC_PR_DIS_DRAG_DROP);
+        click(d, IDC_PR_MAKE_LOG);
+        type(d, IDC_PR_ADJ_REAL_TIME, "-5");
+        type(d, IDC_PR_FADEOUT_TIME, "");
+        press(d, IDOK);
+    });
+    EXPECT_EQ(editPreferences(nullptr, frame, settings), IDOK);
+    user.join();
+    EXPECT_EQ(settings.disDragDrop, 1);
+    EXPECT_EQ(settings.makeLogFile, 0);
+    EXPECT_EQ(settings.adjRealTimeSec, -5);
+    EXPECT_EQ(settings.fadeoutTime, 0);
+    EXPECT_EQ(config->readProfileInt("Config", "AdjRealTimeSec", 0), -5);
+    EXPECT_EQ(config->readProfileInt("Config", "MakeLogFile", 1), 0);
+}
+
+TEST_F(Dialogs, TheLoadingManagerAddsEditsAndDeletes) {
+    LoadingList list;
+    LoadingEntry& existing = appendLoadingEntry(list);
+    existing.hour = 6;
+    existing.weekdays = -1;
+    existing.jobFile = "D:\\week.scd";
+    bool dirty = false;
+
+    std::thread user = test::onNextDialog([](HWND manager) {
+        HWND box = GetDlgItem(manager, IDC_LM_LIST);
+        EXPECT_EQ(SendMessageA(box, LB_GETCOUNT, 0, 0), 1);
+        char line[300];
+        SendMessageA(box, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
+        EXPECT_STREQ(line, "06:00:00 D:\\week.scd");
+
+        // Nothing selected: the buttons ask for a selection.
+        press(manager, IDC_LM_EDIT);
+        EXPECT_EQ(readMessage(manager), "수정할 스케줄을 선택하세요");
+        press(manager, IDC_LM_DELETE);
+        EXPECT_EQ(readMessage(manager), "삭제할 스케줄을 선택하세요");
+
+        // Add: the editor opens with today's date and the current hour.
+        press(manager, IDC_LM_ADD);
+        HWND editor = test::waitForDialogOwnedBy(manager);
+        ASSERT_TRUE(editor);
+        char caption[64];
+        GetWindowTextA(editor, caption, sizeof caption);
+        EXPECT_STREQ(caption, "로딩 스케쥴 추가");
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        EXPECT_EQ(text(editor, IDC_LE_YEAR), std::to_string(now.wYear));
+        EXPECT_EQ(text(editor, IDC_LE_MINUTE), "0");
+        press(editor, IDOK);
+        EXPECT_EQ(readMessage(editor), "스케쥴 파일명을 입력하세요");
+        type(editor, IDC_LE_YEAR, "0");
+        type(editor, IDC_LE_MONTH, "0");
+        type(editor, IDC_LE_DAY, "0");
+        type(editor, IDC_LE_HOUR, "23");
+        type(editor, IDC_LE_JOB_FILE, "D:\\night.scd");
+        press(editor, IDOK);
+        for (int i = 0; i < 100 && SendMessageA(box, LB_GETCOUNT, 0, 0) != 2; ++i) Sleep(50);
+        EXPECT_EQ(SendMessageA(box, LB_GETCOUNT, 0, 0), 2);
+
+        // Delete the first line (sorted: 06:00:00 first), answering OK.
+        SendMessageA(box, LB_SETCURSEL, 0, 0);
+        press(manager, IDC_LM_DELETE);
+        HWND question = test::waitForDialogOwnedBy(manager);
+        EXPECT_EQ(text(question, 0xFFFF), "선택한 스케줄을 삭제할까요?");
+        SendMessageA(question, WM_COMMAND, IDOK, 0);
+        for (int i = 0; i < 100 && SendMessageA(box, LB_GETCOUNT, 0, 0) != 1; ++i) Sleep(50);
+        SendMessageA(box, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
+        EXPECT_STREQ(line, "23:00:00 D:\\night.scd");
+        press(manager, IDCANCEL);
+    });
+    manageLoadingSchedules(nullptr, frame, list, dirty);
+    user.join();
+    EXPECT_TRUE(dirty);
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list.front().hour, 23);
+    EXPECT_EQ(list.front().jobFile, "D:\\night.scd");
+    EXPECT_EQ(list.front().weekdays, -1);
+}
+
+}  // namespace
+}  // namespace airvane
