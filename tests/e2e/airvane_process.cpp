@@ -76,6 +76,44 @@ HWND AirvaneProcess::waitForWindow(DWORD milliseconds) {
     return nullptr;
 }
 
+namespace {
+struct DialogSearch {
+    DWORD processId;
+    HWND except;
+    HWND found;
+};
+
+BOOL CALLBACK findProcessDialog(HWND w, LPARAM param) {
+    auto* search = reinterpret_cast<DialogSearch*>(param);
+    char cls[32];
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == search->processId && w != search->except && IsWindowVisible(w) && GetClassNameA(w, cls, sizeof cls) &&
+        std::string(cls) == "#32770") {
+        search->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+HWND AirvaneProcess::waitForDialog(HWND except) {
+    for (int i = 0; i < 100; ++i) {
+        DialogSearch search{id_, except, nullptr};
+        EnumWindows(findProcessDialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+bool AirvaneProcess::noDialogStays() {
+    Sleep(1000);
+    DialogSearch search{id_, nullptr, nullptr};
+    EnumWindows(findProcessDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found == nullptr;
+}
+
 int countMainWindows() {
     int count = 0;
     EnumWindows(

@@ -26,6 +26,11 @@ public:
     long waitForExit(DWORD milliseconds);
     // The main window (class "Airvane") of this process, waiting for it.
     HWND waitForWindow(DWORD milliseconds);
+    // A visible dialog (class "#32770") of this process other than except,
+    // waiting up to ten seconds; null when none came.
+    HWND waitForDialog(HWND except = nullptr);
+    // True when no dialog of this process is open for a second.
+    bool noDialogStays();
 
 private:
     HANDLE process_ = nullptr;

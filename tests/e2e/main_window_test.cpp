@@ -1,0 +1,193 @@
+// The main window driven from outside, as an operator would: commands,
+// keys, dialogs answered, what it shows and what it writes.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <regex>
+
+#include "airvane_process.h"
+#include "remote_tree.h"
+
+namespace airvane::e2e {
+namespace {
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+std::string windowText(HWND window) {
+    char text[300] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string itemText(HWND dialog, int id) { return windowText(GetDlgItem(dialog, id)); }
+
+HTREEITEM treeItem(HWND tree, HTREEITEM from, UINT relation) {
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(from)));
+}
+
+void selectItem(HWND tree, HTREEITEM item) {
+    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+}
+
+void command(HWND window, int id) { PostMessageA(window, WM_COMMAND, id, 0); }
+
+// Waits until the text of a window is what is expected, up to milliseconds.
+bool waitForText(HWND window, const std::string& expected, DWORD milliseconds) {
+    for (DWORD waited = 0; waited <= milliseconds; waited += 100) {
+        if (windowText(window) == expected) return true;
+        Sleep(100);
+    }
+    return false;
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    void start(const std::string& name, const std::string& schedule) {
+        folder = prepareRunFolder(name);
+        job = folder + "\\week.scd";
+        writeFile(job, schedule);
+        writeFile(folder + "\\airvane.INI", "[Config]\r\nJobFile=" + job + "\r\n");
+        writeFile(folder + "\\a.mp3", "not really audio");
+        app = std::make_unique<AirvaneProcess>(folder);
+        window = app->waitForWindow(15000);
+        ASSERT_TRUE(window);
+        tree = GetDlgItem(window, 100);
+    }
+    void TearDown() override {
+        if (window && IsWindow(window)) {
+            PostMessageA(window, WM_CLOSE, 0, 0);
+            // Answer a save prompt with No.
+            if (HWND prompt = app->waitForDialog()) SendMessageA(prompt, WM_COMMAND, IDNO, 0);
+            app->waitForExit(15000);
+        }
+    }
+
+    std::string folder, job;
+    std::unique_ptr<AirvaneProcess> app;
+    HWND window = nullptr;
+    HWND tree = nullptr;
+};
+
+const std::string kEmpty = "Airvane Data V1.0\r\n\r\n";
+const std::string kOneSchedule =
+    "Airvane Data V1.0\r\n-1 6:0:0 8:30:0 0/0/0 3|Morning.m3u\r\n{\r\n|D:\\a.mp3\r\n|D:\\b.mp3\r\n}\r\n\r\n";
+
+TEST_F(MainWindow, AScheduleAndAFileAddedByHandAreSaved) {
+    start("main-add", kEmpty);
+    selectItem(tree, treeItem(tree, nullptr, TVGN_ROOT));
+    command(window, 106);
+    HWND editor = app->waitForDialog();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(windowText(editor), "스케쥴 추가");
+    SetDlgItemTextA(editor, 106, "Evening News");
+    SetDlgItemTextA(editor, 100, "18");
+    SendMessageA(GetDlgItem(editor, 107), BM_CLICK, 0, 0);  // give an end time
+    SetDlgItemTextA(editor, 103, "19");
+    SetDlgItemTextA(editor, 104, "30");
+    SendMessageA(GetDlgItem(editor, 111), BM_CLICK, 0, 0);  // shuffle
+    command(editor, IDOK);
+    ASSERT_TRUE(app->noDialogStays());
+
+    std::vector<RemoteItem> items = readRemoteTree(tree);
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[1].text, "Evening News (18:00:00 - 19:30:00)");
+
+    // A File under it, through the open-file dialog.
+    selectItem(tree, treeItem(tree, treeItem(tree, nullptr, TVGN_ROOT), TVGN_CHILD));
+    command(window, 106);
+    HWND open = app->waitForDialog();
+    ASSERT_TRUE(open);
+    const std::string audio = folder + "\\a.mp3";
+    if (!SetDlgItemTextA(open, 0x480, audio.c_str())) SetDlgItemTextA(open, 0x47C, audio.c_str());
+    command(open, IDOK);
+    ASSERT_TRUE(app->noDialogStays());
+    items = readRemoteTree(tree);
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[2].text, audio);
+
+    command(window, 109);
+    Sleep(1000);
+    EXPECT_EQ(readFile(job), "Airvane Data V1.0\r\n-1 18:0:0 19:30:0 0/0/0 1|Evening News.m3u\r\n{\r\n|" + audio +
+                                 "\r\n}\r\n\r\n");
+}
+
+TEST_F(MainWindow, DeletingTheRootAnsweredOkLeavesOnlyTheRoot) {
+    start("main-delete", kOneSchedule);
+    ASSERT_EQ(readRemoteTree(tree).size(), 4u);
+    selectItem(tree, treeItem(tree, nullptr, TVGN_ROOT));
+    command(window, 107);
+    HWND question = app->waitForDialog();
+    ASSERT_TRUE(question);
+    EXPECT_EQ(itemText(question, 0xFFFF), "모든 스케쥴이 삭제됩니다. 진행할까요?");
+    SendMessageA(question, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(app->noDialogStays());
+    std::vector<RemoteItem> items = readRemoteTree(tree);
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].text, "방송 스케쥴");
+}
+
+TEST_F(MainWindow, EditOnTheRootIsRefusedAndCancelOnCloseKeepsItRunning) {
+    start("main-close", kOneSchedule);
+    selectItem(tree, treeItem(tree, nullptr, TVGN_ROOT));
+    command(window, 108);
+    HWND refusal = app->waitForDialog();
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(itemText(refusal, 0xFFFF), "여기는 수정할 수 없습니다");
+    SendMessageA(refusal, WM_COMMAND, IDOK, 0);
+
+    // Delete the Schedule's files (Yes), then try to close: Cancel keeps it.
+    selectItem(tree, treeItem(tree, treeItem(tree, nullptr, TVGN_ROOT), TVGN_CHILD));
+    command(window, 107);
+    HWND question = app->waitForDialog();
+    ASSERT_TRUE(question);
+    EXPECT_EQ(itemText(question, 0xFFFF), "선택한 스케쥴의 파일목록만 지울까요?");
+    SendMessageA(question, WM_COMMAND, IDYES, 0);
+    ASSERT_TRUE(app->noDialogStays());
+    EXPECT_EQ(readRemoteTree(tree).size(), 2u);
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    HWND prompt = app->waitForDialog();
+    ASSERT_TRUE(prompt);
+    EXPECT_EQ(itemText(prompt, 0xFFFF), "변경된 내용을 저장하시겠습니까?");
+    SendMessageA(prompt, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(app->waitForExit(2000), -1) << "still running";
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(readFile(job), kOneSchedule) << "nothing saved";
+}
+
+TEST_F(MainWindow, ThePlayerWindowIsNoticedAndItsDepartureToo) {
+    start("main-player", kEmpty);
+    HWND status = GetDlgItem(window, 110);
+    EXPECT_TRUE(waitForText(status, "WinAmp를 실행하세요", 3000));
+
+    WNDCLASSA playerClass{};
+    playerClass.lpfnWndProc = DefWindowProcA;
+    playerClass.hInstance = GetModuleHandleA(nullptr);
+    playerClass.lpszClassName = "Winamp v1.x";
+    RegisterClassA(&playerClass);
+    HWND player = CreateWindowA("Winamp v1.x", "Winamp", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(player);
+    EXPECT_TRUE(waitForText(status, "WinAmp를 찾았습니다", 4500));
+    DestroyWindow(player);
+    EXPECT_TRUE(waitForText(status, "WinAmp를 실행하세요", 2500));
+}
+
+TEST_F(MainWindow, TheTitleKeepsExactlyOneClock) {
+    start("main-title", kEmpty);
+    Sleep(3000);
+    const std::string title = windowText(window);
+    EXPECT_TRUE(std::regex_match(title, std::regex("Airvane 2\\.02 - [0-2][0-9]:[0-5][0-9]:[0-5][0-9]"))) << title;
+}
+
+}  // namespace
+}  // namespace airvane::e2e
