@@ -15,11 +15,9 @@ cmake --build build/win --target airvane >/dev/null
 run="$here/build/run"
 mkdir -p "$run"
 cp build/win/src/airvane.exe "$run/airvane.exe"
-# The settings with their defaults, written out so that they can be seen
-# and changed; an INI that is already there is kept as it is.
-if [ ! -f "$run/airvane.INI" ]; then
-  printf '[Config]\r\nAdjRealTimeSec=0\r\nFadeoutTime=3\r\nDisDragDrop=0\r\nDispNowPlayFile=1\r\nMakeLogFile=1\r\nSetShoutcastTitle=1\r\n' >"$run/airvane.INI"
-fi
+# A demo week and the settings with their defaults; an INI that is already
+# there is kept as it is.
+scripts/demo-schedule "$run"
 export WINEPREFIX="$here/build/wineprefix"
 
 if [ -n "${DISPLAY:-}" ]; then
