@@ -8,6 +8,7 @@
 #include <string>
 
 #include "dialog_driver.h"
+#include "dialogs/dialog_frame.h"
 #include "dialogs/loading_dialogs_win32.h"
 #include "dialogs/preferences_win32.h"
 #include "dialogs/schedule_editor_win32.h"
@@ -257,6 +258,77 @@ TEST_F(Dialogs, TheLoadingManagerAddsEditsAndDeletes) {
     EXPECT_EQ(list.front().hour, 23);
     EXPECT_EQ(list.front().jobFile, "D:\\night.scd");
     EXPECT_EQ(list.front().weekdays, -1);
+}
+
+TEST_F(Dialogs, TheManagersKeysInsertDeleteAndEnter) {
+    LoadingList list;
+    LoadingEntry& entry = appendLoadingEntry(list);
+    entry.hour = 7;
+    entry.weekdays = -1;
+    entry.jobFile = "D:\\morning.scd";
+    bool dirty = false;
+    std::thread user = test::onNextDialog([](HWND manager) {
+        HWND box = GetDlgItem(manager, IDC_LM_LIST);
+        PostMessageA(box, WM_KEYDOWN, VK_INSERT, 0);
+        HWND editor = test::waitForDialogOwnedBy(manager);
+        ASSERT_TRUE(editor);
+        char caption[64];
+        GetWindowTextA(editor, caption, sizeof caption);
+        EXPECT_STREQ(caption, "로딩 스케쥴 추가");
+        SendMessageA(editor, WM_COMMAND, IDCANCEL, 0);
+
+        // Enter with the list focused edits the selected entry.
+        SendMessageA(box, LB_SETCURSEL, 0, 0);
+        SendMessageA(manager, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(box), TRUE);
+        press(manager, IDOK);
+        editor = test::waitForDialogOwnedBy(manager);
+        ASSERT_TRUE(editor);
+        GetWindowTextA(editor, caption, sizeof caption);
+        EXPECT_STREQ(caption, "로딩 스케쥴 수정");
+        EXPECT_EQ(text(editor, IDC_LE_HOUR), "7");
+        EXPECT_EQ(text(editor, IDC_LE_JOB_FILE), "D:\\morning.scd");
+        SendMessageA(editor, WM_COMMAND, IDCANCEL, 0);
+
+        PostMessageA(box, WM_KEYDOWN, VK_DELETE, 0);
+        HWND question = test::waitForDialogOwnedBy(manager);
+        ASSERT_TRUE(question);
+        EXPECT_EQ(text(question, 0xFFFF), "선택한 스케줄을 삭제할까요?");
+        SendMessageA(question, WM_COMMAND, IDCANCEL, 0);
+        press(manager, IDCANCEL);
+    });
+    manageLoadingSchedules(nullptr, frame, list, dirty);
+    user.join();
+    EXPECT_FALSE(dirty) << "nothing was changed";
+    EXPECT_EQ(list.size(), 1u);
+}
+
+TEST_F(Dialogs, TheManagerRemembersItsSizeAndKeepsItsMinimum) {
+    LoadingList list;
+    bool dirty = false;
+    std::thread user = test::onNextDialog([](HWND manager) {
+        EXPECT_TRUE(GetDlgItem(manager, IDC_SIZE_GRIP)) << "a size grip";
+        RECT before = controlScreenRect(manager, IDC_LM_LIST);
+        RECT edit = controlScreenRect(manager, IDC_LM_EDIT);
+        RECT window;
+        GetWindowRect(manager, &window);
+        SetWindowPos(manager, nullptr, 0, 0, window.right - window.left + 60, window.bottom - window.top + 40,
+                     SWP_NOMOVE | SWP_NOZORDER);
+        RECT after = controlScreenRect(manager, IDC_LM_LIST);
+        RECT moved = controlScreenRect(manager, IDC_LM_EDIT);
+        EXPECT_EQ(after.right - after.left, before.right - before.left + 60) << "the list grows";
+        // A list box keeps to whole lines in height.
+        const int line = static_cast<int>(SendDlgItemMessageA(manager, IDC_LM_LIST, LB_GETITEMHEIGHT, 0, 0));
+        EXPECT_NEAR(after.bottom - after.top, before.bottom - before.top + 40, line);
+        EXPECT_EQ(moved.left, edit.left + 60) << "the buttons follow the right edge";
+        EXPECT_EQ(moved.top, edit.top) << "and stay at the top";
+        SetWindowPos(manager, nullptr, 0, 0, 10, 10, SWP_NOMOVE | SWP_NOZORDER);
+        GetWindowRect(manager, &window);
+        EXPECT_GE(window.right - window.left, MulDiv(130, LOWORD(GetDialogBaseUnits()), 4));
+        press(manager, IDCANCEL);
+    });
+    manageLoadingSchedules(nullptr, frame, list, dirty);
+    user.join();
+    EXPECT_EQ(storedPlacement(config->readProfileText("DlgPos", "LoadingSchdMant")).width >= 130, true);
 }
 
 }  // namespace
