@@ -1,0 +1,30 @@
+// The sound card's wave-out volume, as the fade uses it: opened, read,
+// set in steps, closed. The Windows side is the winmm mixer; tests use a
+// recorder.
+#pragma once
+
+#include <cstdint>
+
+namespace airvane {
+
+class Mixer {
+public:
+    virtual ~Mixer() = default;
+    // Opens mixer device 0 and finds the wave-out line's volume control;
+    // false (and nothing held) when there is no such device or control.
+    virtual bool openWaveOutVolume() = 0;
+    virtual uint32_t volume() = 0;
+    virtual void setVolume(uint32_t value) = 0;
+    virtual void close() = 0;
+};
+
+// The clock the fade paces its steps by: monotonic, in microseconds.
+class FadeClock {
+public:
+    virtual ~FadeClock() = default;
+    virtual int64_t nowMicros() = 0;
+    // Returns at the deadline (or at once when it has passed).
+    virtual void sleepUntil(int64_t deadlineMicros) = 0;
+};
+
+}  // namespace airvane

@@ -1,0 +1,35 @@
+// The player's window, driven with Winamp's messages. Every message waits
+// at most a few seconds for an answer: a player that hangs never holds the
+// caller longer than that.
+#pragma once
+
+#include <windows.h>
+
+#include "player/player.h"
+
+namespace airvane {
+
+class WinampPlayer final : public Player {
+public:
+    explicit WinampPlayer(HWND window) : window_(window) {}
+
+    bool alive() const override { return window_ && IsWindow(window_); }
+    void clearPlaylist() override;
+    void addFile(std::string_view path) override;
+    void play() override;
+    void stop() override;
+    void stopWithFade() override;
+    void showFileInfo() override;
+    int isPlaying() override;
+    void setShuffle(bool on) override;
+    void setRepeat(bool on) override;
+
+    static constexpr UINT kAnswerTimeoutMs = 2000;
+
+private:
+    LRESULT send(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND window_;
+};
+
+}  // namespace airvane

@@ -1,0 +1,51 @@
+// A player that keeps every message it is sent, for tests.
+#pragma once
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "player/player.h"
+
+namespace airvane {
+
+class RecordingPlayer final : public Player {
+public:
+    bool alive() const override { return alive_; }
+    void clearPlaylist() override { record("IPC_DELETE"); }
+    void addFile(std::string_view path) override { record("IPC_PLAYFILE " + std::string(path)); }
+    void play() override {
+        record("WINAMP_BUTTON2");
+        state = PlayState::Playing;
+    }
+    void stop() override {
+        record("WINAMP_BUTTON4");
+        state = PlayState::Stopped;
+    }
+    void stopWithFade() override { record("WINAMP_BUTTON4_SHIFT"); }
+    void showFileInfo() override { record("WINAMP_EDIT_ID3"); }
+    int isPlaying() override {
+        record("IPC_ISPLAYING");
+        return static_cast<int>(state);
+    }
+    void setShuffle(bool on) override { record(std::string("IPC_SET_SHUFFLE ") + (on ? "1" : "0")); }
+    void setRepeat(bool on) override { record(std::string("IPC_SET_REPEAT ") + (on ? "1" : "0")); }
+
+    std::vector<std::string> messages() const {
+        std::lock_guard lock(mutex_);
+        return messages_;
+    }
+    void setAlive(bool alive) { alive_ = alive; }
+    PlayState state = PlayState::Stopped;
+
+private:
+    void record(std::string message) {
+        std::lock_guard lock(mutex_);
+        messages_.push_back(std::move(message));
+    }
+    mutable std::mutex mutex_;
+    std::vector<std::string> messages_;
+    bool alive_ = true;
+};
+
+}  // namespace airvane
