@@ -22,10 +22,13 @@ public:
         record("WINAMP_BUTTON4");
         state = PlayState::Stopped;
     }
-    void stopWithFade() override { record("WINAMP_BUTTON4_SHIFT"); }
+    void stopWithFade() override {
+        record("WINAMP_BUTTON4_SHIFT");
+        state = PlayState::Stopped;
+    }
     void showFileInfo() override { record("WINAMP_EDIT_ID3"); }
     int isPlaying() override {
-        record("IPC_ISPLAYING");
+        record("IPC_ISPLAYING " + std::to_string(static_cast<int>(state)));
         return static_cast<int>(state);
     }
     void setShuffle(bool on) override { record(std::string("IPC_SET_SHUFFLE ") + (on ? "1" : "0")); }

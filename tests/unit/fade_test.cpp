@@ -96,7 +96,7 @@ TEST(FadeAndStop, APlayingPlayerFadesStopsAndGetsItsVolumeBack) {
     LastTitle last;
     last.set("1. Morning - Winamp");
     fadeAndStop(player, mixer, clock, 3000, last);
-    EXPECT_EQ(player.messages(), (std::vector<std::string>{"IPC_ISPLAYING", "WINAMP_BUTTON4"}));
+    EXPECT_EQ(player.messages(), (std::vector<std::string>{"IPC_ISPLAYING 1", "WINAMP_BUTTON4"}));
     EXPECT_EQ(mixer.sets.back().value, 40000u) << "restored";
     EXPECT_EQ(mixer.sets[mixer.sets.size() - 2].value, 0u);
     EXPECT_EQ(mixer.opens, 2);
@@ -111,13 +111,13 @@ TEST(FadeAndStop, PausedStoppedGoneAndNoMixer) {
     RecordingPlayer paused;
     paused.state = PlayState::Paused;
     fadeAndStop(paused, mixer, clock, 3000, last);
-    EXPECT_EQ(paused.messages(), (std::vector<std::string>{"IPC_ISPLAYING", "WINAMP_BUTTON4"}));
+    EXPECT_EQ(paused.messages(), (std::vector<std::string>{"IPC_ISPLAYING 3", "WINAMP_BUTTON4"}));
     EXPECT_TRUE(mixer.sets.empty()) << "stopped at once, volume untouched";
 
     RecordingPlayer stopped;
     last.set("x");
     fadeAndStop(stopped, mixer, clock, 3000, last);
-    EXPECT_EQ(stopped.messages(), (std::vector<std::string>{"IPC_ISPLAYING"}));
+    EXPECT_EQ(stopped.messages(), (std::vector<std::string>{"IPC_ISPLAYING 0"}));
     EXPECT_EQ(last.get(), "");
 
     RecordingPlayer gone;
@@ -133,7 +133,7 @@ TEST(FadeAndStop, PausedStoppedGoneAndNoMixer) {
     playing.state = PlayState::Playing;
     const int64_t before = clock.now;
     fadeAndStop(playing, none, clock, 3000, last);
-    EXPECT_EQ(playing.messages(), (std::vector<std::string>{"IPC_ISPLAYING", "WINAMP_BUTTON4"}));
+    EXPECT_EQ(playing.messages(), (std::vector<std::string>{"IPC_ISPLAYING 1", "WINAMP_BUTTON4"}));
     EXPECT_EQ(clock.now, before) << "no mixer: no fade, a stop at once";
     EXPECT_TRUE(none.sets.empty()) << "and nothing restored";
 }

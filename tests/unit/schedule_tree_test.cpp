@@ -2,11 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include "../contract/player_contract.h"
 #include "../contract/tree_contract.h"
+#include "player/recording_player.h"
 #include "model/memory_tree.h"
 
 namespace airvane::test {
 AIRVANE_TREE_CONTRACT(Memory, [] { return std::make_unique<MemoryTree>(); });
+
+class RecorderUnderTest final : public PlayerUnderTest {
+public:
+    Player& player() override { return recorder; }
+    std::vector<std::string> received(std::size_t) override { return recorder.messages(); }
+    RecordingPlayer recorder;
+};
+AIRVANE_PLAYER_CONTRACT(Recorder, [] { return std::make_unique<RecorderUnderTest>(); });
 }  // namespace airvane::test
 
 namespace airvane {

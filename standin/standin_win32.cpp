@@ -1,0 +1,279 @@
+// standin.exe: a stand-in for the media player, so that Airvane can be run,
+// shown and tested here. It answers Winamp's published messages with the
+// results Airvane relies on, simulates playback, shows the playing title in
+// its caption, has a file-info box and a SHOUTcast-style window, and keeps
+// a journal of every message it receives.
+//   standin [--track-seconds N] [--journal FILE] [--no-shoutcast] [--hang-on NAME]
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "journal.h"
+#include "playback.h"
+#include "player/player.h"
+#include "standin.h"
+#include "storage/file_io.h"
+
+namespace standin {
+
+namespace {
+
+struct Options {
+    int trackSeconds = 20;
+    bool shoutcast = true;
+    std::string journal;
+    std::string hangOn;
+};
+
+Options parseOptions(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--track-seconds" && hasValue) options.trackSeconds = std::atoi(argv[++i]);
+        else if (arg == "--journal" && hasValue) options.journal = argv[++i];
+        else if (arg == "--hang-on" && hasValue) options.hangOn = argv[++i];
+        else if (arg == "--no-shoutcast") options.shoutcast = false;
+    }
+    return options;
+}
+
+struct Standin {
+    explicit Standin(const Options& o) : options(o), playback(o.trackSeconds, GetTickCount()), journal(o.journal) {}
+    Options options;
+    Playback playback;
+    Journal journal;
+    HWND main = nullptr;
+    HWND fileInfo = nullptr;
+    HWND shoutcast = nullptr;
+};
+
+Timestamp now() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+}
+
+// Journals a message; a player asked to hang on it stops answering here.
+void note(Standin& s, const std::string& entry) {
+    s.journal.write(now(), entry);
+    const std::string name = entry.substr(0, entry.find(' '));
+    if (!s.options.hangOn.empty() && name == s.options.hangOn) {
+        for (;;) Sleep(1000);
+    }
+}
+
+void showCaption(Standin& s) { SetWindowTextA(s.main, s.playback.caption().c_str()); }
+
+bool isPlaylistFile(const std::string& path) {
+    return path.size() > 4 && _stricmp(path.c_str() + path.size() - 4, ".m3u") == 0;
+}
+
+// A playlist file becomes its tracks; any other file is one track.
+void addToPlaylist(Standin& s, const std::string& path) {
+    if (!isPlaylistFile(path)) {
+        s.playback.add(path);
+        return;
+    }
+    auto reader = airvane::openLineReader(path, nullptr);
+    std::string line;
+    while (reader && airvane::readLine(*reader, line, 1024)) {
+        if (!line.empty() && line[0] != '#') s.playback.add(line);
+    }
+}
+
+LRESULT onUser(Standin& s, WPARAM wParam, LPARAM lParam) {
+    switch (lParam) {
+        case airvane::winamp::kIpcDelete:
+            note(s, "IPC_DELETE");
+            s.playback.clear();
+            return 0;
+        case airvane::winamp::kIpcIsPlaying: {
+            const int answer = static_cast<int>(s.playback.state());
+            note(s, "IPC_ISPLAYING " + std::to_string(answer));
+            return answer;
+        }
+        case airvane::winamp::kIpcSetShuffle:
+            note(s, "IPC_SET_SHUFFLE " + std::to_string(wParam));
+            s.playback.setShuffle(wParam != 0);
+            return 0;
+        case airvane::winamp::kIpcSetRepeat:
+            note(s, "IPC_SET_REPEAT " + std::to_string(wParam));
+            s.playback.setRepeat(wParam != 0);
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+LRESULT onCopyData(Standin& s, const COPYDATASTRUCT* data) {
+    if (!data || data->dwData != airvane::winamp::kIpcPlayFile || !data->lpData) return 0;
+    const char* text = static_cast<const char*>(data->lpData);
+    const std::size_t length = strnlen(text, data->cbData);
+    const std::string path(text, length);
+    std::string entry = "IPC_PLAYFILE " + path;
+    // The sender counts the terminating zero; say so when it did not.
+    if (data->cbData != length + 1) {
+        entry += " [cbData " + std::to_string(data->cbData) + ", expected " + std::to_string(length + 1) + "]";
+    }
+    note(s, entry);
+    addToPlaylist(s, path);
+    return 1;
+}
+
+INT_PTR CALLBACK fileInfoProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    auto* s = reinterpret_cast<Standin*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL && s) {
+        note(*s, "FILEINFO WM_COMMAND 2");
+        DestroyWindow(dialog);
+        s->fileInfo = nullptr;
+        return TRUE;
+    }
+    return message == WM_INITDIALOG;
+}
+
+void showFileInfo(Standin& s) {
+    if (!s.fileInfo) {
+        s.fileInfo = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FILE_INFO), s.main,
+                                        fileInfoProc, reinterpret_cast<LPARAM>(&s));
+    }
+    SetDlgItemTextA(s.fileInfo, IDC_FILE_INFO_PATH, s.playback.currentTrack().c_str());
+    ShowWindow(s.fileInfo, SW_SHOWNOACTIVATE);
+}
+
+LRESULT onCommand(Standin& s, WPARAM wParam) {
+    switch (LOWORD(wParam)) {
+        case airvane::winamp::kButtonPlay:
+            note(s, "WINAMP_BUTTON2");
+            s.playback.play();
+            break;
+        case airvane::winamp::kButtonPause:
+            note(s, "WINAMP_BUTTON3");
+            s.playback.pause();
+            break;
+        case airvane::winamp::kButtonStop:
+            note(s, "WINAMP_BUTTON4");
+            s.playback.stop();
+            break;
+        case airvane::winamp::kButtonFadeStop:
+            note(s, "WINAMP_BUTTON4_SHIFT");
+            s.playback.stop();
+            break;
+        case airvane::winamp::kEditId3:
+            note(s, "WINAMP_EDIT_ID3");
+            showFileInfo(s);
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* s = reinterpret_cast<Standin*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!s) return DefWindowProcA(window, message, wParam, lParam);
+    LRESULT result = 0;
+    switch (message) {
+        case WM_USER:
+            result = onUser(*s, wParam, lParam);
+            break;
+        case WM_COPYDATA:
+            result = onCopyData(*s, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+            break;
+        case WM_COMMAND:
+            result = onCommand(*s, wParam);
+            break;
+        case WM_TIMER:
+            s->playback.advance(1);
+            break;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
+    }
+    showCaption(*s);
+    return result;
+}
+
+// The title field journals what is written into it.
+LRESULT CALLBACK titleFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto original = reinterpret_cast<WNDPROC>(GetPropA(field, "standin.original"));
+    if (message == WM_SETTEXT) {
+        auto* s = reinterpret_cast<Standin*>(GetWindowLongPtrA(GetParent(field), DWLP_USER));
+        if (s) note(*s, std::string("SHOUTCAST 1011 WM_SETTEXT ") + reinterpret_cast<const char*>(lParam));
+    }
+    return CallWindowProcA(original, field, message, wParam, lParam);
+}
+
+INT_PTR CALLBACK shoutcastProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        HWND field = GetDlgItem(dialog, IDC_SHOUTCAST_TITLE);
+        SetPropA(field, "standin.original",
+                 reinterpret_cast<HANDLE>(SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(titleFieldProc))));
+        CheckDlgButton(dialog, IDC_SHOUTCAST_AUTO, BST_CHECKED);
+        return TRUE;
+    }
+    auto* s = reinterpret_cast<Standin*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (message == WM_COMMAND && s) {
+        char title[260] = "";
+        switch (LOWORD(wParam)) {
+            case IDC_SHOUTCAST_AUTO:
+                note(*s, "SHOUTCAST WM_COMMAND 1012 " +
+                             std::to_string(IsDlgButtonChecked(dialog, IDC_SHOUTCAST_AUTO) == BST_CHECKED ? 1 : 0));
+                return TRUE;
+            case IDC_SHOUTCAST_APPLY:
+                GetDlgItemTextA(dialog, IDC_SHOUTCAST_TITLE, title, sizeof title);
+                note(*s, std::string("SHOUTCAST WM_COMMAND 1004 ") + title);
+                return TRUE;
+            default:
+                break;
+        }
+    }
+    return FALSE;
+}
+
+int run(HINSTANCE instance, int showCommand) {
+    Standin s(parseOptions(__argc, __argv));
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = mainProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = airvane::winamp::kWindowClass;
+    RegisterClassA(&windowClass);
+    s.main = CreateWindowA(airvane::winamp::kWindowClass, "Winamp", WS_OVERLAPPEDWINDOW, 420, 20, 275, 116, nullptr,
+                           nullptr, instance, &s);
+    if (!s.main) return 1;
+    ShowWindow(s.main, showCommand);
+    if (s.options.shoutcast) {
+        s.shoutcast = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_SHOUTCAST), s.main, shoutcastProc,
+                                         reinterpret_cast<LPARAM>(&s));
+        ShowWindow(s.shoutcast, SW_SHOWNOACTIVATE);
+    }
+    SetTimer(s.main, 1, 1000, nullptr);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (s.shoutcast && IsDialogMessageA(s.shoutcast, &message)) continue;
+        if (s.fileInfo && IsDialogMessageA(s.fileInfo, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}
+
+}  // namespace
+
+}  // namespace standin
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    return standin::run(instance, showCommand);
+}

@@ -1,0 +1,90 @@
+#include "standin_process.h"
+
+#include <fstream>
+
+namespace airvane::test {
+
+namespace {
+
+std::string standinPath() {
+    char module[MAX_PATH];
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    std::string path = module;
+    path.resize(path.rfind('\\'));                     // tests\win32
+    path.resize(path.rfind('\\'));                     // tests
+    path.resize(path.rfind('\\'));                     // the build tree
+    return path + "\\standin\\standin.exe";
+}
+
+struct Search {
+    DWORD processId;
+    HWND found;
+};
+
+}  // namespace
+
+StandinProcess::StandinProcess(const std::string& extraOptions) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    static int counter = 0;
+    journal_ = std::string(temp) + "standin-" + std::to_string(GetCurrentProcessId()) + "-" +
+               std::to_string(++counter) + ".log";
+    DeleteFileA(journal_.c_str());
+    const std::string exe = standinPath();
+    std::string commandLine = "\"" + exe + "\" --journal \"" + journal_ + "\" --no-shoutcast " + extraOptions;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info)) {
+        return;
+    }
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    WaitForInputIdle(process_, 10000);
+    for (int i = 0; i < 100 && !window_; ++i) {
+        Search search{info.dwProcessId, nullptr};
+        EnumWindows(
+            [](HWND w, LPARAM param) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(param);
+                DWORD pid = 0;
+                GetWindowThreadProcessId(w, &pid);
+                char cls[32];
+                if (pid == s->processId && GetClassNameA(w, cls, sizeof cls) && std::string(cls) == "Winamp v1.x") {
+                    s->found = w;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        window_ = search.found;
+        if (!window_) Sleep(100);
+    }
+}
+
+StandinProcess::~StandinProcess() {
+    if (process_) {
+        TerminateProcess(process_, 0);
+        WaitForSingleObject(process_, 5000);
+        CloseHandle(process_);
+    }
+    DeleteFileA(journal_.c_str());
+}
+
+std::vector<std::string> StandinProcess::entries(std::size_t count) const {
+    std::vector<std::string> lines;
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        lines.clear();
+        std::ifstream in(journal_, std::ios::binary);
+        std::string line;
+        while (std::getline(in, line)) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (line.size() > 24) lines.push_back(line.substr(24));  // "YYYY-MM-DD HH:MM:SS.mmm "
+        }
+        if (lines.size() >= count) break;
+        Sleep(100);
+    }
+    return lines;
+}
+
+}  // namespace airvane::test

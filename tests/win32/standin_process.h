@@ -1,0 +1,31 @@
+// standin.exe started for a test, with a journal of its own; ended with the
+// test.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace airvane::test {
+
+class StandinProcess {
+public:
+    // extraOptions are added to "--journal FILE --no-shoutcast".
+    explicit StandinProcess(const std::string& extraOptions = "");
+    ~StandinProcess();
+    StandinProcess(const StandinProcess&) = delete;
+    StandinProcess& operator=(const StandinProcess&) = delete;
+
+    HWND window() const { return window_; }
+    // The journal's entries without their time stamps; waits up to two
+    // seconds for at least count of them.
+    std::vector<std::string> entries(std::size_t count) const;
+
+private:
+    HANDLE process_ = nullptr;
+    HWND window_ = nullptr;
+    std::string journal_;
+};
+
+}  // namespace airvane::test
