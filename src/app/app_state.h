@@ -9,6 +9,7 @@
 
 #include "app/modeless_list_win32.h"
 #include "dialogs/dialog_frame_win32.h"
+#include "monitor/last_title.h"
 #include "model/tree_view_win32.h"
 #include "storage/config_file.h"
 #include "storage/loading_list.h"
@@ -17,11 +18,12 @@
 namespace airvane {
 
 struct AppState {
-    explicit AppState(HINSTANCE instance, std::string configPath)
-        : instance(instance), config(std::move(configPath)) {}
+    AppState(HINSTANCE instance, std::string configPath, std::string programFolder)
+        : instance(instance), config(std::move(configPath)), programFolder(std::move(programFolder)) {}
 
     HINSTANCE instance;
     ConfigFile config;
+    std::string programFolder;  // where the playlist files are written
     Settings settings;
     LoadingList loadingList;
     ModelessList modeless;
@@ -41,6 +43,8 @@ struct AppState {
     // The dirty pair last shown on the save button; 255 forces the first show.
     int shownScheduleDirty = 255;
     int shownLoadingDirty = 255;
+    // The player's title as last seen; the fade on a worker empties it.
+    std::shared_ptr<LastTitle> lastTitle = std::make_shared<LastTitle>();
 
     FrameContext frame() { return {&config, currWndSizeAtom}; }
 };

@@ -49,12 +49,12 @@ int startUp(HINSTANCE instance, int showCommand) {
     }
 
     const std::string module = modulePath();
-    AppState state(instance, configFileFor(module));
+    const std::string logDirectory = logDirectoryFor(module);
+    AppState state(instance, configFileFor(module), logDirectory.substr(0, logDirectory.size() - 4));
     state.modeless.clear();
     state.currWndSizeAtom = GlobalAddAtomA("CurrWndSize");
 
     // A failure here is not reported: the daily log then fails to open.
-    const std::string logDirectory = logDirectoryFor(module);
     if (pathKind(logDirectory) != 2) makeDirectory(logDirectory);
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};

@@ -8,6 +8,7 @@
 
 #include "app/app_state.h"
 #include "app/main_commands_win32.h"
+#include "app/player_commands_win32.h"
 #include "app/toolbar_win32.h"
 #include "dialogs/loading_dialogs_win32.h"
 #include "dialogs/preferences_win32.h"
@@ -130,6 +131,12 @@ void onCommand(AppState& state, int command) {
         case CMD_EXIT:
             exitCommand(state);
             break;
+        case CMD_PLAY:
+            playCommand(state);
+            break;
+        case CMD_STOP:
+            stopCommand(state);
+            break;
         case CMD_ADD:
             addCommand(state);
             break;
@@ -156,8 +163,8 @@ void onCommand(AppState& state, int command) {
             checkSchedulerMenu(window, state.schedulerOn);
             break;
         default:
-            // Play, stop, the companion programs and the log viewer come
-            // with their own parts of the program.
+            // The companion programs and the log viewer come with their
+            // own parts of the program.
             break;
     }
 }

@@ -97,14 +97,13 @@ BOOL CALLBACK findProcessDialog(HWND w, LPARAM param) {
 }
 }  // namespace
 
-HWND AirvaneProcess::waitForDialog(HWND except) {
-    for (int i = 0; i < 100; ++i) {
+HWND AirvaneProcess::waitForDialog(HWND except, DWORD milliseconds) {
+    for (DWORD waited = 0;; waited += 100) {
         DialogSearch search{id_, except, nullptr};
         EnumWindows(findProcessDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
+        if (search.found || waited >= milliseconds) return search.found;
         Sleep(100);
     }
-    return nullptr;
 }
 
 bool AirvaneProcess::noDialogStays() {

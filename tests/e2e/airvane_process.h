@@ -27,8 +27,8 @@ public:
     // The main window (class "Airvane") of this process, waiting for it.
     HWND waitForWindow(DWORD milliseconds);
     // A visible dialog (class "#32770") of this process other than except,
-    // waiting up to ten seconds; null when none came.
-    HWND waitForDialog(HWND except = nullptr);
+    // waiting up to milliseconds; null when none came.
+    HWND waitForDialog(HWND except = nullptr, DWORD milliseconds = 10000);
     // True when no dialog of this process is open for a second.
     bool noDialogStays();
 

@@ -5,77 +5,15 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <regex>
 
-#include "airvane_process.h"
+#include "airvane_session.h"
 #include "remote_tree.h"
 
 namespace airvane::e2e {
 namespace {
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-
-std::string windowText(HWND window) {
-    char text[300] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-std::string itemText(HWND dialog, int id) { return windowText(GetDlgItem(dialog, id)); }
-
-HTREEITEM treeItem(HWND tree, HTREEITEM from, UINT relation) {
-    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(from)));
-}
-
-void selectItem(HWND tree, HTREEITEM item) {
-    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-}
-
-void command(HWND window, int id) { PostMessageA(window, WM_COMMAND, id, 0); }
-
-// Waits until the text of a window is what is expected, up to milliseconds.
-bool waitForText(HWND window, const std::string& expected, DWORD milliseconds) {
-    for (DWORD waited = 0; waited <= milliseconds; waited += 100) {
-        if (windowText(window) == expected) return true;
-        Sleep(100);
-    }
-    return false;
-}
-
-class MainWindow : public ::testing::Test {
-protected:
-    void start(const std::string& name, const std::string& schedule) {
-        folder = prepareRunFolder(name);
-        job = folder + "\\week.scd";
-        writeFile(job, schedule);
-        writeFile(folder + "\\airvane.INI", "[Config]\r\nJobFile=" + job + "\r\n");
-        writeFile(folder + "\\a.mp3", "not really audio");
-        app = std::make_unique<AirvaneProcess>(folder);
-        window = app->waitForWindow(15000);
-        ASSERT_TRUE(window);
-        tree = GetDlgItem(window, 100);
-    }
-    void TearDown() override {
-        if (window && IsWindow(window)) {
-            PostMessageA(window, WM_CLOSE, 0, 0);
-            // Answer a save prompt with No.
-            if (HWND prompt = app->waitForDialog()) SendMessageA(prompt, WM_COMMAND, IDNO, 0);
-            app->waitForExit(15000);
-        }
-    }
-
-    std::string folder, job;
-    std::unique_ptr<AirvaneProcess> app;
-    HWND window = nullptr;
-    HWND tree = nullptr;
-};
+class MainWindow : public AirvaneSession {};
 
 const std::string kEmpty = "Airvane Data V1.0\r\n\r\n";
 const std::string kOneSchedule =

@@ -1,0 +1,80 @@
+#include "app/player_commands_win32.h"
+
+#include "app/app_state.h"
+#include "model/node_label.h"
+#include "player/fade.h"
+#include "player/mixer_win32.h"
+#include "player/player_win32.h"
+#include "player/playlist_file.h"
+#include "player/system_fade_clock.h"
+#include "resources/resource.h"
+#include "storage/message_box_win32.h"
+
+namespace airvane {
+
+namespace {
+
+bool playerRunning(AppState& state) {
+    if (state.winampWindow && IsWindow(state.winampWindow)) return true;
+    showMessage(state.mainWindow, "먼저 윈엠프를 실행하세요", kMsgOk);
+    return false;
+}
+
+}  // namespace
+
+void playCommand(AppState& state) {
+    if (!playerRunning(state)) return;
+    TreeViewTree& tree = *state.tree;
+    NodeItem item = tree.caretNode();
+    ScheduleNode* record = tree.nodeRecord(item);
+    if (!record || record->kind == kRoot) {
+        showMessage(state.mainWindow, "연주할 파일을 선택하세요", kMsgOk);
+        return;
+    }
+    std::string path;
+    if (record->kind == kSchedule) {
+        record->playing = true;
+        relabel(tree, item, *record);
+        PlaylistResult playlist = writePlaylistFile(tree, item, state.programFolder);
+        if (playlist.path.empty()) {
+            // Refused or not written: nothing goes to the player, and the
+            // operator is told why.
+            SetDlgItemTextA(state.mainWindow, IDC_STATUS_LINE, playlist.error.c_str());
+            return;
+        }
+        path = playlist.path;
+    } else {
+        path = record->text;
+    }
+    SetForegroundWindow(state.winampWindow);
+    WinampPlayer player(state.winampWindow);
+    WinmmMixer mixer;
+    SystemFadeClock clock;
+    fadeAndStop(player, mixer, clock, state.settings.fadeoutTime * 1000, *state.lastTitle);
+    playHandOff(player, path);
+}
+
+void stopCommand(AppState& state) {
+    if (!playerRunning(state)) return;
+    TreeViewTree& tree = *state.tree;
+    NodeItem item = tree.caretNode();
+    if (ScheduleNode* record = tree.nodeRecord(item); record && record->kind == kSchedule) {
+        record->playing = false;
+        relabel(tree, item, *record);
+    }
+    SetForegroundWindow(state.winampWindow);
+    WinampPlayer(state.winampWindow).stopWithFade();
+}
+
+WorkerKit workerKit(AppState& state) {
+    WorkerKit kit;
+    const HWND player = state.winampWindow;
+    kit.makePlayer = [player] { return std::make_unique<WinampPlayer>(player); };
+    kit.makeMixer = [] { return std::make_unique<WinmmMixer>(); };
+    kit.makeClock = [] { return std::make_unique<SystemFadeClock>(); };
+    kit.lastTitle = state.lastTitle;
+    kit.fadeoutMs = state.settings.fadeoutTime * 1000;
+    return kit;
+}
+
+}  // namespace airvane

@@ -1,0 +1,38 @@
+// The short worker threads the scheduler starts and never waits for: the
+// end worker fades out and stops the player; the start worker fades out
+// what plays, sets repeat and shuffle, and hands a programme over. They get
+// copies of what they need and never touch the program's windows.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "player/mixer.h"
+#include "player/player.h"
+
+namespace airvane {
+
+class LastTitle;
+
+struct WorkerKit {
+    std::function<std::unique_ptr<Player>()> makePlayer;
+    std::function<std::unique_ptr<Mixer>()> makeMixer;
+    std::function<std::unique_ptr<FadeClock>()> makeClock;
+    std::shared_ptr<LastTitle> lastTitle;
+    int fadeoutMs = 0;
+};
+
+// How many workers may wait on the player at once; a player that hangs
+// cannot make them pile up beyond this.
+inline constexpr int kMaxWorkers = 8;
+
+// False when the worker was not started (too many still running).
+bool startEndWorker(const WorkerKit& kit);
+bool startStartWorker(const WorkerKit& kit, int32_t options, std::string playlistPath);
+
+// Workers still running (for tests and the exit).
+int runningWorkers();
+
+}  // namespace airvane

@@ -1,0 +1,83 @@
+// Helpers for scenarios with a running Airvane: its folder, its job file,
+// its window and tree, and small actions on them from outside.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include "airvane_process.h"
+
+namespace airvane::e2e {
+
+inline std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void writeFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+inline std::string windowText(HWND window) {
+    char text[300] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+inline std::string itemText(HWND dialog, int id) { return windowText(GetDlgItem(dialog, id)); }
+
+inline HTREEITEM treeItem(HWND tree, HTREEITEM from, UINT relation) {
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(from)));
+}
+
+inline void selectItem(HWND tree, HTREEITEM item) {
+    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+}
+
+inline void command(HWND window, int id) { PostMessageA(window, WM_COMMAND, id, 0); }
+
+// Waits until the text of a window is what is expected, up to milliseconds.
+inline bool waitForText(HWND window, const std::string& expected, DWORD milliseconds) {
+    for (DWORD waited = 0; waited <= milliseconds; waited += 100) {
+        if (windowText(window) == expected) return true;
+        Sleep(100);
+    }
+    return false;
+}
+
+class AirvaneSession : public ::testing::Test {
+protected:
+    // Airvane in a new run folder, with schedule as its job file.
+    void start(const std::string& name, const std::string& schedule) {
+        folder = prepareRunFolder(name);
+        job = folder + "\\week.scd";
+        writeFile(job, schedule);
+        writeFile(folder + "\\airvane.INI", "[Config]\r\nJobFile=" + job + "\r\n");
+        writeFile(folder + "\\a.mp3", "not really audio");
+        app = std::make_unique<AirvaneProcess>(folder);
+        window = app->waitForWindow(15000);
+        ASSERT_TRUE(window);
+        tree = GetDlgItem(window, 100);
+    }
+    void TearDown() override {
+        if (window && IsWindow(window)) {
+            PostMessageA(window, WM_CLOSE, 0, 0);
+            // Answer a save prompt, if one comes, with No.
+            for (int i = 0; i < 150 && app->waitForExit(100) == -1; ++i) {
+                if (HWND prompt = app->waitForDialog(nullptr, 0)) SendMessageA(prompt, WM_COMMAND, IDNO, 0);
+            }
+        }
+    }
+
+    std::string folder, job;
+    std::unique_ptr<AirvaneProcess> app;
+    HWND window = nullptr;
+    HWND tree = nullptr;
+};
+
+}  // namespace airvane::e2e

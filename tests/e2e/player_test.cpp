@@ -1,0 +1,98 @@
+// Play and stop with standin.exe as the player: what it is sent, in which
+// order, and what the operator sees.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "../win32/standin_process.h"
+#include "airvane_session.h"
+#include "remote_tree.h"
+
+namespace airvane::e2e {
+namespace {
+
+const std::string kSchedules =
+    "Airvane Data V1.0\r\n"
+    "-1 6:0:0 8:30:0 0/0/0 3|Morning.m3u\r\n{\r\n|D:\\Music\\a.mp3\r\n|D:\\Music\\b.mp3\r\n}\r\n"
+    "-1 9:0:0 0:0:-1 0/0/0 0|Empty.m3u\r\n\r\n";
+
+using Entries = std::vector<std::string>;
+
+class Playing : public AirvaneSession {
+protected:
+    void startWithPlayer(const std::string& name, const std::string& standinOptions = "") {
+        standin = std::make_unique<test::StandinProcess>(standinOptions);
+        ASSERT_TRUE(standin->window());
+        start(name, kSchedules);
+        ASSERT_TRUE(waitForText(GetDlgItem(window, 110), "WinAmp를 찾았습니다", 10000)) << windowText(GetDlgItem(window, 110));
+    }
+    HTREEITEM schedule(int index) {
+        HTREEITEM item = treeItem(tree, treeItem(tree, nullptr, TVGN_ROOT), TVGN_CHILD);
+        while (index-- > 0) item = treeItem(tree, item, TVGN_NEXT);
+        return item;
+    }
+    std::unique_ptr<test::StandinProcess> standin;
+};
+
+TEST_F(Playing, PlayOnAScheduleWritesItsPlaylistAndHandsItOver) {
+    startWithPlayer("play-schedule");
+    selectItem(tree, schedule(0));
+    command(window, 104);
+    const std::string playlist = folder + "\\Morning.m3u";
+    EXPECT_EQ(standin->entries(4), (Entries{"IPC_ISPLAYING 0", "IPC_DELETE", "IPC_PLAYFILE " + playlist, "WINAMP_BUTTON2"}));
+    EXPECT_EQ(readFile(playlist), "D:\\Music\\a.mp3\r\nD:\\Music\\b.mp3\r\n");
+    EXPECT_EQ(readRemoteTree(tree)[1].text, "√Morning (06:00:00 - 08:30:00)");
+    EXPECT_TRUE(waitForText(standin->window(), "1. a - Winamp", 2000)) << windowText(standin->window());
+
+    // Stop on the Schedule: its mark goes, and the player fades out by itself.
+    command(window, 105);
+    Entries entries = standin->entries(5);
+    ASSERT_EQ(entries.size(), 5u);
+    EXPECT_EQ(entries[4], "WINAMP_BUTTON4_SHIFT");
+    EXPECT_EQ(readRemoteTree(tree)[1].text, "Morning (06:00:00 - 08:30:00)");
+}
+
+TEST_F(Playing, PlayOnAFileOrAnEmptySchedule) {
+    startWithPlayer("play-file");
+    selectItem(tree, treeItem(tree, schedule(0), TVGN_CHILD));
+    command(window, 104);
+    Entries entries = standin->entries(4);
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[2], "IPC_PLAYFILE D:\\Music\\a.mp3");
+
+    selectItem(tree, schedule(1));
+    command(window, 104);
+    entries = standin->entries(9);
+    ASSERT_EQ(entries.size(), 9u);
+    EXPECT_EQ(entries[4], "IPC_ISPLAYING 1");
+    EXPECT_EQ(entries[5], "WINAMP_BUTTON4") << "what played is stopped first";
+    EXPECT_EQ(entries[7], "IPC_PLAYFILE " + folder + "\\Empty.m3u");
+    EXPECT_EQ(readFile(folder + "\\Empty.m3u"), "") << "an empty playlist is still handed over";
+}
+
+TEST_F(Playing, PlayWithThePlayerGoneAsksForIt) {
+    startWithPlayer("play-gone");
+    standin.reset();
+    selectItem(tree, schedule(0));
+    command(window, 104);
+    HWND box = app->waitForDialog();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(itemText(box, 0xFFFF), "먼저 윈엠프를 실행하세요");
+    SendMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(Playing, AHungPlayerLeavesTheWindowAnswering) {
+    startWithPlayer("play-hung", "--hang-on IPC_ISPLAYING");
+    selectItem(tree, schedule(0));
+    command(window, 104);
+    Sleep(500);  // the play command is now waiting on the player
+    DWORD_PTR answer = 0;
+    const DWORD start = GetTickCount();
+    EXPECT_TRUE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer));
+    EXPECT_LT(GetTickCount() - start, 8000u) << "answering again within a few seconds";
+    EXPECT_EQ(standin->entries(1).front(), "IPC_ISPLAYING 0");
+}
+
+}  // namespace
+}  // namespace airvane::e2e
