@@ -10,23 +10,34 @@ cd "$here"
 scripts/setup
 cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
-cmake --build build/win --target airvane >/dev/null
+cmake --build build/win --target airvane standin >/dev/null
 
 run="$here/build/run"
 mkdir -p "$run"
 cp build/win/src/airvane.exe "$run/airvane.exe"
+cp build/win/standin/standin.exe "$run/standin.exe"
 # A demo week and the settings with their defaults; an INI that is already
 # there is kept as it is.
 scripts/demo-schedule "$run"
 export WINEPREFIX="$here/build/wineprefix"
 
+# The stand-in player first, so that Airvane finds it at once: select a
+# Schedule and press play to see its caption change. Its journal of what it
+# was sent is build/run/standin-journal.log.
+start_player() {
+  scripts/wine-run "$run/standin.exe" --journal 'D:\run\standin-journal.log' &
+  sleep 2
+}
+
 if [ -n "${DISPLAY:-}" ]; then
-  echo "Airvane runs on $DISPLAY from $run"
+  echo "Airvane runs on $DISPLAY from $run, with standin.exe as the player"
+  start_player
   exec scripts/wine-run "$run/airvane.exe"
 fi
 
 eval "$(scripts/xvfb-start)"
 trap 'WINEDEBUG=-all wineserver -k 2>/dev/null; scripts/xvfb-stop' EXIT
+start_player
 scripts/wine-run "$run/airvane.exe" &
 sleep "${AIRVANE_SCREENSHOT_AFTER:-6}"
 # The screen is black but for the window: trimming leaves the window.

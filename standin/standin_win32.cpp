@@ -250,13 +250,14 @@ int run(HINSTANCE instance, int showCommand) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = airvane::winamp::kWindowClass;
     RegisterClassA(&windowClass);
-    s.main = CreateWindowA(airvane::winamp::kWindowClass, "Winamp", WS_OVERLAPPEDWINDOW, 420, 20, 275, 116, nullptr,
+    s.main = CreateWindowA(airvane::winamp::kWindowClass, "Winamp", WS_OVERLAPPEDWINDOW, 10, 10, 320, 90, nullptr,
                            nullptr, instance, &s);
     if (!s.main) return 1;
     ShowWindow(s.main, showCommand);
     if (s.options.shoutcast) {
         s.shoutcast = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_SHOUTCAST), s.main, shoutcastProc,
                                          reinterpret_cast<LPARAM>(&s));
+        SetWindowPos(s.shoutcast, nullptr, 10, 110, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ShowWindow(s.shoutcast, SW_SHOWNOACTIVATE);
     }
     SetTimer(s.main, 1, 1000, nullptr);

@@ -37,8 +37,10 @@ void playCommand(AppState& state) {
         relabel(tree, item, *record);
         PlaylistResult playlist = writePlaylistFile(tree, item, state.programFolder);
         if (playlist.path.empty()) {
-            // Refused or not written: nothing goes to the player, and the
-            // operator is told why.
+            // Refused or not written: nothing goes to the player, no mark
+            // claims it plays, and the operator is told why.
+            record->playing = false;
+            relabel(tree, item, *record);
             SetDlgItemTextA(state.mainWindow, IDC_STATUS_LINE, playlist.error.c_str());
             return;
         }

@@ -15,7 +15,8 @@ namespace {
 const std::string kSchedules =
     "Airvane Data V1.0\r\n"
     "-1 6:0:0 8:30:0 0/0/0 3|Morning.m3u\r\n{\r\n|D:\\Music\\a.mp3\r\n|D:\\Music\\b.mp3\r\n}\r\n"
-    "-1 9:0:0 0:0:-1 0/0/0 0|Empty.m3u\r\n\r\n";
+    "-1 9:0:0 0:0:-1 0/0/0 0|Empty.m3u\r\n"
+    "-1 10:0:0 0:0:-1 0/0/0 0|..\\Outside.m3u\r\n\r\n";
 
 using Entries = std::vector<std::string>;
 
@@ -69,6 +70,18 @@ TEST_F(Playing, PlayOnAFileOrAnEmptySchedule) {
     EXPECT_EQ(entries[5], "WINAMP_BUTTON4") << "what played is stopped first";
     EXPECT_EQ(entries[7], "IPC_PLAYFILE " + folder + "\\Empty.m3u");
     EXPECT_EQ(readFile(folder + "\\Empty.m3u"), "") << "an empty playlist is still handed over";
+}
+
+TEST_F(Playing, APlaylistThatWouldLandOutsideTheProgramFolderIsRefused) {
+    startWithPlayer("play-outside");
+    selectItem(tree, schedule(2));
+    command(window, 104);
+    EXPECT_TRUE(waitForText(GetDlgItem(window, 110),
+                            "'..\\Outside.m3u': 타이틀에 \\ / : .. 를 쓸 수 없어 재생하지 않습니다", 3000))
+        << windowText(GetDlgItem(window, 110));
+    EXPECT_EQ(GetFileAttributesA((folder + "\\..\\Outside.m3u").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(standin->entries(1).empty()) << "nothing was sent to the player";
+    EXPECT_EQ(readRemoteTree(tree)[4].text, "..\\Outside (10:00:00 - )") << "no mark of playing";
 }
 
 TEST_F(Playing, PlayWithThePlayerGoneAsksForIt) {
