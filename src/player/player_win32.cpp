@@ -5,10 +5,11 @@
 namespace airvane {
 
 LRESULT WinampPlayer::send(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!alive()) return 0;
+    if (unanswered_ || !alive()) return 0;
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(window_, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK, kAnswerTimeoutMs,
                              &result)) {
+        unanswered_ = true;
         return 0;
     }
     return static_cast<LRESULT>(result);

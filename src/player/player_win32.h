@@ -1,6 +1,7 @@
-// The player's window, driven with Winamp's messages. Every message waits
-// at most a few seconds for an answer: a player that hangs never holds the
-// caller longer than that.
+// The player's window, driven with Winamp's messages. A message waits at
+// most two seconds for an answer, and once one went unanswered the rest of
+// this object's messages are not sent: a player that hangs holds the caller
+// (a command, a worker) for two seconds, not for two seconds a message.
 #pragma once
 
 #include <windows.h>
@@ -30,6 +31,7 @@ private:
     LRESULT send(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_;
+    bool unanswered_ = false;
 };
 
 }  // namespace airvane

@@ -41,7 +41,7 @@ TEST(HungPlayer, AnswersNothingButHoldsTheCallerOnlyBriefly) {
     EXPECT_EQ(player.isPlaying(), 0);
     player.stop();  // to a player that no longer answers
     const DWORD waited = GetTickCount() - start;
-    EXPECT_LT(waited, 3 * WinampPlayer::kAnswerTimeoutMs + 1000);
+    EXPECT_LT(waited, WinampPlayer::kAnswerTimeoutMs + 1000) << "one wait, not one a message";
     EXPECT_EQ(standin.entries(1), (std::vector<std::string>{"IPC_ISPLAYING 0"}));
 }
 
