@@ -2,11 +2,15 @@
 // scheduler.
 //   scdtool check FILE        what the scheduler would not take, or take differently
 //   scdtool convert IN OUT    IN written as OUT (INI form when OUT ends in .INI)
+//   scdtool plan --config INI --date YYYY-MM-DD [--from HH:MM:SS] [--to HH:MM:SS]
+//                             what the scheduler would do on that day, second by second
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "model/memory_tree.h"
+#include "scheduler/plan.h"
+#include "storage/filesystem.h"
 #include "storage/schedule_file.h"
 
 namespace airvane {
@@ -18,7 +22,8 @@ constexpr int kFailed = 2;
 
 int usage() {
     std::fputs("usage: scdtool check FILE\n"
-               "       scdtool convert IN OUT\n",
+               "       scdtool convert IN OUT\n"
+               "       scdtool plan --config INI --date YYYY-MM-DD [--from HH:MM:SS] [--to HH:MM:SS]\n",
                stderr);
     return kFailed;
 }
@@ -55,6 +60,34 @@ int convert(const std::string& in, const std::string& out) {
     return kClean;
 }
 
+int plan(const std::vector<std::string>& args) {
+    PlanRequest request;
+    bool haveDate = false;
+    for (std::size_t i = 1; i < args.size(); i += 2) {
+        if (i + 1 >= args.size()) return usage();
+        const std::string& name = args[i];
+        const std::string& value = args[i + 1];
+        bool ok = true;
+        if (name == "--config") request.configPath = value;
+        else if (name == "--date") ok = haveDate = parsePlanDate(value, request);
+        else if (name == "--from") ok = parsePlanTime(value, request.from);
+        else if (name == "--to") ok = parsePlanTime(value, request.to);
+        else return usage();
+        if (!ok) {
+            std::fprintf(stderr, "scdtool: %s %s is no date or time (YYYY-MM-DD, HH:MM:SS)\n", name.c_str(),
+                         value.c_str());
+            return kFailed;
+        }
+    }
+    if (request.configPath.empty() || !haveDate) return usage();
+    if (pathKind(request.configPath) != 1) {
+        std::fprintf(stderr, "scdtool: %s cannot be read\n", request.configPath.c_str());
+        return kFailed;
+    }
+    std::fputs(runPlan(request).c_str(), stdout);
+    return kClean;
+}
+
 }  // namespace
 }  // namespace airvane
 
@@ -62,5 +95,6 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 2 && args[0] == "check") return airvane::check(args[1]);
     if (args.size() == 3 && args[0] == "convert") return airvane::convert(args[1], args[2]);
+    if (!args.empty() && args[0] == "plan") return airvane::plan(args);
     return airvane::usage();
 }

@@ -249,6 +249,12 @@ LoadOutcome loadSchedule(ScheduleTree& tree, const ConfigFile& config, MessageSi
     return loadScheduleFile(tree, jobFilePath(config), owner);
 }
 
+LoadOutcome replaceTree(ScheduleTree& tree, const std::string& path, MessageSink* owner) {
+    tree.freeNodeRecords(kNoNode);
+    tree.deleteNode(tree.rootNode());
+    return loadScheduleFile(tree, path, owner);
+}
+
 std::vector<std::string> scheduleEntries(const ScheduleTree& tree) {
     std::vector<std::string> entries{kScheduleMagic};
     NodeItem root = tree.rootNode();

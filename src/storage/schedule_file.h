@@ -43,6 +43,9 @@ LoadOutcome loadScheduleFile(ScheduleTree& tree, const std::string& path, Messag
 // The same for the job file that the ConfigFile names.
 LoadOutcome loadSchedule(ScheduleTree& tree, const ConfigFile& config, MessageSink* owner);
 
+// Frees every record, deletes the Root and loads path in its place.
+LoadOutcome replaceTree(ScheduleTree& tree, const std::string& path, MessageSink* owner);
+
 // The entries of the tree under the Root, as a save writes them: the magic,
 // the entries, the empty terminator.
 std::vector<std::string> scheduleEntries(const ScheduleTree& tree);

@@ -31,10 +31,8 @@ bool openSchedule(HWND owner, ScheduleTree& tree, ConfigFile& config) {
         return false;
     }
     config.writeProfileText("Config", "JobFile", path);
-    tree.freeNodeRecords(kNoNode);
-    tree.deleteNode(tree.rootNode());
     WindowMessages messages(owner);
-    loadScheduleFile(tree, path, &messages);
+    replaceTree(tree, path, &messages);
     return true;
 }
 

@@ -1,0 +1,23 @@
+#include "scheduler/local_time.h"
+
+namespace airvane {
+
+int dayOfWeek(int year, int month, int day) {
+    static const int offsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+    if (month < 3) year -= 1;
+    return (year + year / 4 - year / 100 + year / 400 + offsets[(month + 11) % 12] + day) % 7;
+}
+
+LocalTime localTimeAt(int year, int month, int day, int32_t daySeconds) {
+    LocalTime t;
+    t.year = year;
+    t.month = month;
+    t.day = day;
+    t.dayOfWeek = dayOfWeek(year, month, day);
+    t.hour = daySeconds / 3600;
+    t.minute = daySeconds / 60 % 60;
+    t.second = daySeconds % 60;
+    return t;
+}
+
+}  // namespace airvane

@@ -1,0 +1,26 @@
+// A day's plan: the scheduler's own tick run over a day, one tick a second,
+// on the settings, loading schedules and job files that a ConfigFile names.
+// It answers "what goes on air on that day, and when", and touches no file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace airvane {
+
+struct PlanRequest {
+    std::string configPath;
+    int year = 0, month = 0, day = 0;
+    int32_t from = 0;      // DaySeconds of the first tick
+    int32_t to = 86399;    // DaySeconds of the last tick
+};
+
+// One line per action, in order: "HH:MM:SS start TITLE", "HH:MM:SS end
+// TITLE fade|nofade", "HH:MM:SS load JOBFILE", "HH:MM:SS clock".
+std::string runPlan(const PlanRequest& request);
+
+// "YYYY-MM-DD" and "HH:MM:SS"; false when the text is no such date or time.
+bool parsePlanDate(const std::string& text, PlanRequest& request);
+bool parsePlanTime(const std::string& text, int32_t& daySeconds);
+
+}  // namespace airvane

@@ -1,0 +1,134 @@
+#include "scheduler/scheduler_tick.h"
+
+#include "model/node_label.h"
+
+namespace airvane {
+
+namespace {
+
+constexpr int32_t kDay = 86400;
+
+// Sets the clock back from 00:00:AdjRealTimeSec to 00:00:00 once a night;
+// the corrected time is the tick's time.
+void correctClock(LocalTime& time, const Settings& settings, Clock& clock, SchedulerHost& host, TickState& state) {
+    if (time.hour != 0 || time.minute != 0) return;
+    if (time.second == settings.adjRealTimeSec && !state.clockCorrected) {
+        state.clockCorrected = true;
+        time.second = 0;
+        clock.setLocalTime(time);
+        host.clockCorrected();
+    } else if (time.second > settings.adjRealTimeSec) {
+        state.clockCorrected = false;  // armed again for the next night
+    }
+}
+
+bool hasWeekday(int32_t weekdays, int weekdayBit) { return (weekdays & weekdayBit) != 0; }
+
+// The first due entry loads its job file (once while it stays due) and ends
+// the pass.
+void loadingPass(LoadingList& loading, int32_t now, int weekdayBit, const LocalTime& today, SchedulerHost& host) {
+    for (LoadingEntry& entry : loading) {
+        const int32_t t = toDaySeconds(entry.hour, entry.minute, entry.second);
+        const int64_t n = (now < 10 && t > kDay - 11) ? now + kDay : now;
+        const bool due = hasWeekday(entry.weekdays, weekdayBit) &&
+                         matchesDate(entry.year, entry.month, entry.day, today) && t <= n && n < int64_t{t} + 5;
+        if (!due) {
+            entry.fired = false;
+            continue;
+        }
+        const bool load = !entry.fired;
+        entry.fired = true;
+        if (load) host.loadJobFile(entry.jobFile);
+        return;
+    }
+}
+
+template <typename Visit>
+void forEachSchedule(ScheduleTree& tree, Visit visit) {
+    NodeItem root = tree.rootNode();
+    if (root == kNoNode) return;
+    for (NodeItem item = tree.firstChildNode(root); item != kNoNode; item = tree.nextNode(item)) {
+        if (ScheduleNode* record = tree.nodeRecord(item)) {
+            if (!visit(item, *record)) return;
+        }
+    }
+}
+
+bool endsByTime(const ScheduleNode& schedule, int32_t now, int32_t lead) {
+    if (schedule.endSec == kNoEndTime) return false;
+    int32_t e = schedule.endSec - lead;
+    if (e < 0) e += kDay;
+    const int32_t s = schedule.startSec;
+    return s < e ? (now >= e || now < s) : (e <= now && now < s);
+}
+
+bool preempted(ScheduleTree& tree, int32_t now, int32_t lead) {
+    bool found = false;
+    forEachSchedule(tree, [&](NodeItem, const ScheduleNode& other) {
+        if (other.playing) return true;
+        int64_t rs = other.startSec;
+        if (now > kDay - 11 && rs < 10) rs += kDay;
+        found = rs - now >= 0 && rs - now <= lead;
+        return !found;
+    });
+    return found;
+}
+
+void endPass(ScheduleTree& tree, int32_t now, const Settings& settings, SchedulerHost& host) {
+    NodeItem playing = kNoNode;
+    forEachSchedule(tree, [&](NodeItem item, const ScheduleNode& record) {
+        if (record.playing) playing = item;
+        return playing == kNoNode;
+    });
+    if (playing == kNoNode) return;
+    ScheduleNode& schedule = *tree.nodeRecord(playing);
+    const bool fade = !(schedule.options & kNoFadeOut);
+    const int32_t lead = fade ? settings.fadeoutTime : 0;
+    if (!endsByTime(schedule, now, lead) && !preempted(tree, now, lead)) return;
+    host.endProgramme(schedule, fade);
+    schedule.playing = false;
+    relabel(tree, playing, schedule);
+}
+
+void startPass(ScheduleTree& tree, int32_t now, int weekdayBit, const LocalTime& today, SchedulerHost& host) {
+    NodeItem due = kNoNode;
+    forEachSchedule(tree, [&](NodeItem item, const ScheduleNode& record) {
+        if (record.playing || !hasWeekday(record.weekdays, weekdayBit) ||
+            !matchesDate(record.year, record.month, record.day, today)) {
+            return true;
+        }
+        const int64_t s = record.startSec;
+        const int64_t n = (s > kDay - 6 && now < 5) ? now + kDay : now;
+        if (n - s >= 0 && n - s <= 2) due = item;
+        return due == kNoNode;
+    });
+    if (due == kNoNode) return;
+    const std::string path = host.writePlaylist(due);
+    if (path.empty()) return;
+    ScheduleNode& schedule = *tree.nodeRecord(due);
+    host.startProgramme(schedule, path);
+    schedule.playing = true;
+    relabel(tree, due, schedule);
+}
+
+}  // namespace
+
+int32_t daySecondsOf(const LocalTime& time) { return toDaySeconds(time.hour, time.minute, time.second); }
+
+bool matchesDate(int32_t year, int32_t month, int32_t day, const LocalTime& today) {
+    return (year == 0 || year == today.year) && (month == 0 || month == today.month) && (day == 0 || day == today.day);
+}
+
+void schedulerTick(ScheduleTree& tree, LoadingList& loading, const Settings& settings, Clock& clock,
+                   SchedulerHost& host, TickState& state) {
+    LocalTime time = clock.now();
+    correctClock(time, settings, clock, host, state);
+    const int weekdayBit = 1 << time.dayOfWeek;
+    const int32_t now = daySecondsOf(time);
+    host.monitor(time);
+    loadingPass(loading, now, weekdayBit, time, host);
+    endPass(tree, now, settings, host);
+    startPass(tree, now, weekdayBit, time, host);
+}
+
+}  // namespace airvane

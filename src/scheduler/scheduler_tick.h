@@ -1,0 +1,49 @@
+// The scheduler tick: once a second it compares the clock with the tree and
+// the loading schedules, and in one fixed order corrects the clock once a
+// night, lets the now-playing monitor look, loads a job file that falls
+// due, ends the programme that is playing, and starts one whose time has
+// come.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/schedule_tree.h"
+#include "scheduler/local_time.h"
+#include "storage/loading_list.h"
+#include "storage/settings.h"
+
+namespace airvane {
+
+// What the tick asks of the program around it.
+class SchedulerHost {
+public:
+    virtual ~SchedulerHost() = default;
+    // The clock was set back to 00:00:00 (the daily correction).
+    virtual void clockCorrected() {}
+    virtual void monitor(const LocalTime&) {}
+    // Replaces the whole tree by the schedule file jobFile.
+    virtual void loadJobFile(const std::string& jobFile) = 0;
+    // The playing Schedule ends; with fade the player is faded out and
+    // stopped, without it the player is left playing.
+    virtual void endProgramme(const ScheduleNode& schedule, bool fade) = 0;
+    // The playlist of the Schedule item; "" when there is none to hand over.
+    virtual std::string writePlaylist(NodeItem schedule) = 0;
+    // Hands the playlist over (fading out what plays first).
+    virtual void startProgramme(const ScheduleNode& schedule, const std::string& playlistPath) = 0;
+};
+
+// What the tick keeps from one tick to the next.
+struct TickState {
+    bool clockCorrected = false;
+};
+
+// DaySeconds of a time of day.
+int32_t daySecondsOf(const LocalTime& time);
+// Each of year, month and day is 0 ("every") or today's.
+bool matchesDate(int32_t year, int32_t month, int32_t day, const LocalTime& today);
+
+void schedulerTick(ScheduleTree& tree, LoadingList& loading, const Settings& settings, Clock& clock,
+                   SchedulerHost& host, TickState& state);
+
+}  // namespace airvane

@@ -1,0 +1,271 @@
+#include "scheduler/scheduler_tick.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "model/memory_tree.h"
+#include "model/node_label.h"
+
+namespace airvane {
+namespace {
+
+class SettableClock final : public Clock {
+public:
+    LocalTime now() override { return time; }
+    bool setLocalTime(const LocalTime& t) override {
+        sets.push_back(t);
+        time = t;
+        return true;
+    }
+    LocalTime time;
+    std::vector<LocalTime> sets;
+};
+
+// Keeps what the tick did, one line per action, like the plan.
+class RecordingHost final : public SchedulerHost {
+public:
+    explicit RecordingHost(MemoryTree& tree) : tree_(tree) {}
+    void clockCorrected() override { actions.push_back("clock"); }
+    void loadJobFile(const std::string& jobFile) override {
+        actions.push_back("load " + jobFile);
+        tree_.freeNodeRecords(kNoNode);
+        tree_.deleteNode(tree_.rootNode());
+        ScheduleNode* root = tree_.records().create();
+        tree_.insertNode(kNoNode, InsertPlace::Last, kRootText, root);
+    }
+    void endProgramme(const ScheduleNode& s, bool fade) override {
+        actions.push_back("end " + s.text + (fade ? " fade" : " nofade"));
+    }
+    std::string writePlaylist(NodeItem item) override { return tree_.nodeRecord(item)->text; }
+    void startProgramme(const ScheduleNode& s, const std::string&) override { actions.push_back("start " + s.text); }
+    std::vector<std::string> actions;
+
+private:
+    MemoryTree& tree_;
+};
+
+class Tick : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root = tree.insertNode(kNoNode, InsertPlace::Last, kRootText, tree.records().create());
+        settings.fadeoutTime = 3;
+    }
+    ScheduleNode& addSchedule(const char* title, int32_t start, int32_t end, int32_t options = 0) {
+        ScheduleNode node = newScheduleRecord();
+        node.text = title;
+        node.startSec = start;
+        node.endSec = end;
+        node.options = options;
+        ScheduleNode* record = tree.records().create(node);
+        tree.insertNode(root, InsertPlace::Last, "", record);
+        return *record;
+    }
+    LoadingEntry& addLoading(const char* job, int h, int m, int s) {
+        LoadingEntry& entry = appendLoadingEntry(loading);
+        entry.hour = h;
+        entry.minute = m;
+        entry.second = s;
+        entry.weekdays = -1;
+        entry.jobFile = job;
+        return entry;
+    }
+    // One tick at that second of 2026-12-24 (a Thursday), or of the day after.
+    std::vector<std::string> tickAt(int32_t daySeconds, bool nextDay = false) {
+        clock.time = localTimeAt(2026, 12, nextDay ? 25 : 24, daySeconds);
+        host.actions.clear();
+        schedulerTick(tree, loading, settings, clock, host, state);
+        return host.actions;
+    }
+    // Ticks every second from first to last (both on the same day).
+    std::vector<std::string> runSeconds(int32_t first, int32_t last, bool nextDay = false) {
+        std::vector<std::string> all;
+        for (int32_t s = first; s <= last; ++s) {
+            for (const std::string& action : tickAt(s, nextDay)) all.push_back(stamp(s) + " " + action);
+        }
+        return all;
+    }
+    static std::string stamp(int32_t s) {
+        TimeOfDay t = splitDaySeconds(s);
+        char text[16];
+        std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.hour, t.minute, t.second);
+        return text;
+    }
+
+    MemoryTree tree;
+    NodeItem root = kNoNode;
+    LoadingList loading;
+    Settings settings;
+    SettableClock clock;
+    RecordingHost host{tree};
+    TickState state;
+};
+
+using Actions = std::vector<std::string>;
+constexpr int32_t H = 3600;
+
+TEST_F(Tick, AScheduleJustBeforeMidnightStartsInItsThreeSecondWindow) {
+    for (int32_t first : {86398, 86399}) {
+        ScheduleNode& late = addSchedule("Late.m3u", 86398, kNoEndTime);
+        EXPECT_EQ(tickAt(first), (Actions{"start Late.m3u"})) << first;
+        EXPECT_TRUE(late.playing);
+        tree.freeNodeRecords(tree.firstChildNode(root));
+        tree.deleteNode(tree.firstChildNode(root));
+    }
+    ScheduleNode& late = addSchedule("Late.m3u", 86398, kNoEndTime);
+    // (The nightly clock correction, AdjRealTimeSec 0, comes first at 00:00:00.)
+    EXPECT_EQ(tickAt(0, true), (Actions{"clock", "start Late.m3u"})) << "00:00:00 counts as 86400";
+    late.playing = false;
+    EXPECT_EQ(tickAt(1, true), Actions{}) << "three seconds after: too late";
+}
+
+TEST_F(Tick, LoadingEntriesAreDueForFiveSecondsAcrossMidnight) {
+    addLoading("late.scd", 23, 59, 57);
+    EXPECT_EQ(runSeconds(86395, 86399), (Actions{"23:59:57 load late.scd"})) << "loads once while due";
+    EXPECT_TRUE(loading.front().fired);
+    EXPECT_EQ(runSeconds(0, 1, true), (Actions{"00:00:00 clock"})) << "00:00:00 and 00:00:01 still due, already fired";
+    EXPECT_TRUE(loading.front().fired);
+    tickAt(2, true);
+    EXPECT_FALSE(loading.front().fired) << "no longer due: armed again";
+
+    LoadingList other;
+    loading.swap(other);
+    addLoading("early.scd", 23, 59, 49);
+    runSeconds(86389, 86393);
+    EXPECT_TRUE(loading.front().fired);
+    tickAt(86394);
+    EXPECT_FALSE(loading.front().fired) << "23:59:49 is not wrapped: due until 23:59:53";
+}
+
+TEST_F(Tick, TheEndComesTheLeadTimeEarlyUnlessNoFadeOut) {
+    addSchedule("Ten.m3u", 10 * H, 11 * H);
+    EXPECT_EQ(runSeconds(10 * H, 10 * H + 1), (Actions{"10:00:00 start Ten.m3u"}));
+    EXPECT_EQ(runSeconds(11 * H - 5, 11 * H + 1), (Actions{"10:59:57 end Ten.m3u fade"}));
+
+    ScheduleNode& plain = *tree.nodeRecord(tree.firstChildNode(root));
+    plain.options = kNoFadeOut;
+    runSeconds(10 * H, 10 * H);
+    EXPECT_EQ(runSeconds(11 * H - 5, 11 * H + 1), (Actions{"11:00:00 end Ten.m3u nofade"}));
+    EXPECT_EQ(tree.nodeText(tree.firstChildNode(root)), "Ten (10:00:00 - 11:00:00)") << "no mark left";
+}
+
+TEST_F(Tick, AProgrammeAcrossMidnightEndsTheNextMorning) {
+    ScheduleNode& night = addSchedule("Night.m3u", 23 * H, 1 * H);
+    tickAt(23 * H);
+    ASSERT_TRUE(night.playing);
+    EXPECT_EQ(runSeconds(86390, 86399), Actions{});
+    EXPECT_EQ(runSeconds(0, 1 * H, true), (Actions{"00:00:00 clock", "00:59:57 end Night.m3u fade"}));
+}
+
+TEST_F(Tick, EndMinusLeadEqualToTheStartNeverEndsByTime) {
+    ScheduleNode& odd = addSchedule("Odd.m3u", 10 * H, 10 * H + 3);
+    tickAt(10 * H);
+    ASSERT_TRUE(odd.playing);
+    EXPECT_EQ(runSeconds(10 * H + 1, 10 * H + 600), Actions{});
+    EXPECT_TRUE(odd.playing);
+}
+
+TEST_F(Tick, TheNextStartEndsWhatPlays) {
+    addSchedule("Open.m3u", 8 * H, kNoEndTime);
+    addSchedule("News.m3u", 9 * H, 9 * H + 600);
+    tickAt(8 * H);
+    EXPECT_EQ(runSeconds(9 * H - 5, 9 * H), (Actions{"08:59:57 end Open.m3u fade", "09:00:00 start News.m3u"}));
+
+    // With no lead time the end and the start share their second.
+    addSchedule("Later.m3u", 10 * H, kNoEndTime, kNoFadeOut);
+    addSchedule("Next.m3u", 11 * H, kNoEndTime);
+    runSeconds(9 * H + 597, 10 * H);
+    EXPECT_EQ(runSeconds(11 * H - 5, 11 * H), (Actions{"11:00:00 end Later.m3u nofade", "11:00:00 start Next.m3u"}));
+}
+
+TEST_F(Tick, OnlyTheFirstPlayingScheduleIsExamined) {
+    ScheduleNode& a = addSchedule("A.m3u", 6 * H, 7 * H);
+    ScheduleNode& b = addSchedule("B.m3u", 6 * H, 6 * H + 60);
+    a.playing = b.playing = true;
+    EXPECT_EQ(tickAt(6 * H + 120), Actions{}) << "B is past its end but A comes first";
+    EXPECT_EQ(tickAt(7 * H - 3), (Actions{"end A.m3u fade"}));
+    EXPECT_EQ(tickAt(7 * H - 2), (Actions{"end B.m3u fade"}));
+}
+
+TEST_F(Tick, WeekdaysAndDatesChooseTheDay) {
+    ScheduleNode& weekend = addSchedule("Weekend.m3u", 6 * H, 7 * H);
+    weekend.weekdays = 1 | 64;  // Sunday and Saturday; the 24th is a Thursday
+    ScheduleNode& christmas = addSchedule("Christmas.m3u", 6 * H, 7 * H);
+    christmas.month = 12;
+    christmas.day = 25;
+    EXPECT_EQ(tickAt(6 * H), Actions{});
+    EXPECT_EQ(tickAt(6 * H, true), (Actions{"start Christmas.m3u"}));
+}
+
+TEST_F(Tick, TwoLoadingEntriesDueAtOnceLoadOnlyTheFirst) {
+    addLoading("first.scd", 12, 0, 0);
+    addLoading("second.scd", 12, 0, 0);
+    EXPECT_EQ(runSeconds(12 * H, 12 * H + 10), (Actions{"12:00:00 load first.scd"}));
+    EXPECT_FALSE(loading.back().fired) << "never looked at while the first stayed due";
+}
+
+TEST_F(Tick, AJobFileLoadReplacesTheTreeBeforeTheOtherPasses) {
+    ScheduleNode& old = addSchedule("Old.m3u", 12 * H, kNoEndTime);
+    old.playing = true;
+    addLoading("new.scd", 12, 0, 0);
+    EXPECT_EQ(tickAt(12 * H), (Actions{"load new.scd"})) << "the rebuilt tree has nothing playing";
+    EXPECT_EQ(tree.countNodes(), 1);
+}
+
+TEST_F(Tick, TheClockIsSetBackOnceANight) {
+    settings.adjRealTimeSec = 5;
+    addSchedule("Midnight.m3u", 0, 60);
+    EXPECT_EQ(tickAt(5, true), (Actions{"clock", "start Midnight.m3u"})) << "now is 0 in that tick";
+    ASSERT_EQ(clock.sets.size(), 1u);
+    EXPECT_EQ(clock.sets[0].second, 0);
+    tickAt(5, true);  // the second pass through 00:00:05 after the set-back
+    EXPECT_EQ(clock.sets.size(), 1u);
+    tickAt(6, true);  // re-armed
+    tickAt(5, true);
+    EXPECT_EQ(clock.sets.size(), 2u);
+
+    for (int adjust : {0, 59, 60, -1}) {
+        settings.adjRealTimeSec = adjust;
+        state = TickState{};
+        clock.sets.clear();
+        for (int round = 0; round < 2; ++round) {
+            for (int s = 0; s < 60; ++s) tickAt(s, true);
+        }
+        const std::size_t expected = adjust == 0 ? 2u : adjust == 59 ? 1u : 0u;
+        EXPECT_EQ(clock.sets.size(), expected) << "AdjRealTimeSec " << adjust;
+    }
+}
+
+TEST_F(Tick, TicksEvery950MillisecondsActAsTicksEverySecond) {
+    addSchedule("Late.m3u", 86398, 6);
+    addSchedule("Early.m3u", 10, 20);
+    addLoading("x.scd", 23, 59, 57).weekdays = 0;  // never due: the tree stays
+    Actions everySecond = runSeconds(86390, 86399);
+    for (const std::string& a : runSeconds(0, 30, true)) everySecond.push_back(a);
+
+    // Rebuild the same tree and run it at a 950 ms cadence.
+    tree.freeNodeRecords(kNoNode);
+    tree.deleteNode(root);
+    root = tree.insertNode(kNoNode, InsertPlace::Last, kRootText, tree.records().create());
+    addSchedule("Late.m3u", 86398, 6);
+    addSchedule("Early.m3u", 10, 20);
+    Actions cadence;
+    std::string lastStamp;
+    int seenTwice = 0;
+    for (int64_t ms = 86390 * 1000LL; ms <= (86400 + 30) * 1000LL; ms += 950) {
+        const int64_t second = ms / 1000;
+        const bool nextDay = second >= 86400;
+        const std::string now = stamp(static_cast<int32_t>(second % 86400));
+        seenTwice += now == lastStamp;
+        lastStamp = now;
+        for (const std::string& action : tickAt(static_cast<int32_t>(second % 86400), nextDay))
+            cadence.push_back(now + " " + action);
+    }
+    EXPECT_GT(seenTwice, 0) << "some seconds are seen twice";
+    EXPECT_EQ(cadence, everySecond);
+    EXPECT_EQ(everySecond, (Actions{"23:59:58 start Late.m3u", "00:00:00 clock", "00:00:03 end Late.m3u fade",
+                                    "00:00:10 start Early.m3u", "00:00:17 end Early.m3u fade"}));
+}
+
+}  // namespace
+}  // namespace airvane
