@@ -10,6 +10,7 @@
 #include "app/modeless_list_win32.h"
 #include "dialogs/dialog_frame_win32.h"
 #include "monitor/last_title.h"
+#include "scheduler/scheduler_tick.h"
 #include "model/tree_view_win32.h"
 #include "storage/config_file.h"
 #include "storage/loading_list.h"
@@ -45,6 +46,7 @@ struct AppState {
     int shownLoadingDirty = 255;
     // The player's title as last seen; the fade on a worker empties it.
     std::shared_ptr<LastTitle> lastTitle = std::make_shared<LastTitle>();
+    TickState tickState;
 
     FrameContext frame() { return {&config, currWndSizeAtom}; }
 };

@@ -9,6 +9,7 @@
 #include "app/app_state.h"
 #include "app/main_commands_win32.h"
 #include "app/player_commands_win32.h"
+#include "app/scheduler_host_win32.h"
 #include "app/toolbar_win32.h"
 #include "dialogs/loading_dialogs_win32.h"
 #include "dialogs/preferences_win32.h"
@@ -68,7 +69,7 @@ void onTick(AppState& state) {
         state.shownLoadingDirty = state.loadingDirty;
     }
     if (state.winampWindow && IsWindow(state.winampWindow)) {
-        // The scheduler tick comes here while SchedulerOn is set.
+        if (state.schedulerOn) runSchedulerTick(state);
     } else if (state.winampWindow) {
         state.winampWindow = nullptr;
         SetTimer(state.mainWindow, kWinampSearchTimer, 4000, nullptr);

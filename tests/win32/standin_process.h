@@ -18,6 +18,7 @@ public:
     StandinProcess& operator=(const StandinProcess&) = delete;
 
     HWND window() const { return window_; }
+    const std::string& journalPath() const { return journal_; }
     // The journal's entries without their time stamps; waits up to two
     // seconds for at least count of them.
     std::vector<std::string> entries(std::size_t count) const;
