@@ -72,5 +72,67 @@ TEST(Scdtool, ConvertRefusesWhatItCannotReadAndWrongWords) {
     EXPECT_NE(scdtool("frobnicate a").output.find("usage"), std::string::npos);
 }
 
+// A week of a station's schedule, planned day by day; the days below were
+// worked out by hand from tests/data/station.
+TEST(ScdtoolPlan, AWeekOfTheStation) {
+    const std::string station = std::string(AIRVANE_TEST_DATA) + "/station";
+    // Relative job files in the INI are read from the station's folder.
+    auto run = [&station](const std::string& date) {
+        std::string command = "cd '" + station + "' && " + std::string(SCDTOOL_PATH) +
+                              " plan --config station.INI --date " + date;
+        FILE* pipe = popen(command.c_str(), "r");
+        std::string output;
+        char chunk[512];
+        std::size_t got;
+        while ((got = fread(chunk, 1, sizeof chunk, pipe)) > 0) output.append(chunk, got);
+        pclose(pipe);
+        return output;
+    };
+    const std::string weekday =
+        "00:00:00 clock\n"
+        "06:00:00 start Morning Show.m3u\n"
+        "08:59:57 end Morning Show.m3u fade\n"
+        "12:00:00 start Noon News.m3u\n"
+        "12:10:00 end Noon News.m3u nofade\n";
+    EXPECT_EQ(run("2026-12-21"), weekday + "22:00:00 start Night Jazz.m3u\n");  // a Monday
+    EXPECT_EQ(run("2026-12-24"), weekday +
+                                     "20:00:00 start Christmas Eve.m3u\n"
+                                     "20:59:57 end Christmas Eve.m3u fade\n"
+                                     "22:00:00 start Night Jazz.m3u\n");
+    // Christmas Day: the loading schedule at 00:00:30 replaces the week.
+    EXPECT_EQ(run("2026-12-25"),
+              "00:00:00 clock\n"
+              "00:00:30 load schedules\\christmas.scd\n"
+              "08:00:00 start Carols.m3u\n"
+              "09:59:57 end Carols.m3u fade\n");
+    // A Saturday: the brunch gives way to the news three seconds early.
+    EXPECT_EQ(run("2026-12-26"),
+              "00:00:00 clock\n"
+              "10:00:00 start Weekend Brunch.m3u\n"
+              "11:59:57 end Weekend Brunch.m3u fade\n"
+              "12:00:00 start Noon News.m3u\n"
+              "12:10:00 end Noon News.m3u nofade\n"
+              "22:00:00 start Night Jazz.m3u\n");
+    for (const char* date : {"2026-12-22", "2026-12-23", "2026-12-27"}) {
+        EXPECT_EQ(run(date).rfind("00:00:00 clock\n", 0), 0u) << date;
+    }
+    // A window of the day only.
+    EXPECT_EQ(scdtool("plan --config '" + station + "/station.INI' --date 2026-12-21 --from 05:59:00 --to 06:00:10")
+                  .exitCode,
+              0);
+}
+
+TEST(ScdtoolPlan, RefusesBadDatesTimesAndMissingFiles) {
+    test::TempDir dir;
+    EXPECT_EQ(scdtool("plan --config " + dir.path("none.INI") + " --date 2026-12-24").exitCode, 2);
+    const std::string ini = dir.write("a.INI", "[Config]\r\n");
+    EXPECT_EQ(scdtool("plan --config " + ini + " --date 2026-02-30").exitCode, 2);
+    EXPECT_EQ(scdtool("plan --config " + ini + " --date 2026-12-24 --from 25:00:00").exitCode, 2);
+    EXPECT_EQ(scdtool("plan --config " + ini).exitCode, 2);
+    ToolRun empty = scdtool("plan --config " + ini + " --date 2026-12-24 --from 00:00:01");
+    EXPECT_EQ(empty.exitCode, 0);
+    EXPECT_EQ(empty.output, "") << "an empty station does nothing all day";
+}
+
 }  // namespace
 }  // namespace airvane
