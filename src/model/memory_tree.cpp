@@ -22,6 +22,7 @@ NodeItem MemoryTree::insertSnapshot(NodeItem parent, InsertPlace place, NodeItem
         const Node* anchor = find(after);
         if (!anchor || anchor->parent != parent) return kNoNode;
     }
+    markChanged();
     const NodeItem item = nextId_++;
     Node& node = nodes_[item];
     node.data = data;
@@ -151,6 +152,7 @@ void MemoryTree::forget(NodeItem item) {
 void MemoryTree::deleteNode(NodeItem item) {
     Node* node = find(item);
     if (!node) return;
+    markChanged();
     // Deleting the caret (or an item above it) moves the caret as the
     // control does: to the next sibling, else the parent, else the
     // previous sibling.

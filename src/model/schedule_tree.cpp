@@ -68,6 +68,7 @@ NodeItem ScheduleTree::copySubtree(NodeItem source, NodeItem newParent, NodeItem
 }
 
 void ScheduleTree::freeNodeRecords(NodeItem item) {
+    markChanged();
     if (item == kNoNode) item = rootNode();
     if (item == kNoNode) return;
     // Iteratively: a tree read from a file may be deep in odd cases.

@@ -110,10 +110,18 @@ public:
     // The number of items in the tree (for checks and benchmarks).
     int countNodes(NodeItem item = kNoNode) const;
 
+    // Grows with every insert, delete and freeing of records: a reader that
+    // keeps what it read (the tick) knows when to read again.
+    uint64_t generation() const { return generation_; }
+
+protected:
+    void markChanged() { ++generation_; }
+
 private:
     NodeItem copyInto(NodeItem source, NodeItem parent, InsertPlace place, NodeItem after);
 
     RecordStore records_;
+    uint64_t generation_ = 0;
 };
 
 }  // namespace airvane

@@ -21,6 +21,7 @@ NodeItem TreeViewTree::insert(NodeItem parent, InsertPlace place, NodeItem after
                           : place == InsertPlace::Last ? TVI_LAST
                                                        : toHandle(after);
     insert.item = item;
+    markChanged();
     return toItem(reinterpret_cast<HTREEITEM>(
         SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert))));
 }
@@ -143,6 +144,7 @@ void TreeViewTree::expandNode(NodeItem node) {
 }
 
 void TreeViewTree::deleteNode(NodeItem node) {
+    markChanged();
     SendMessageA(tree_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(toHandle(node)));
 }
 

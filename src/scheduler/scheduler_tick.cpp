@@ -43,14 +43,24 @@ void loadingPass(LoadingList& loading, int32_t now, int weekdayBit, const LocalT
     }
 }
 
-template <typename Visit>
-void forEachSchedule(ScheduleTree& tree, Visit visit) {
+// The Root's children with their records, in tree order; items whose
+// record cannot be had are left out.
+const std::vector<ScheduleRef>& schedulesOf(ScheduleTree& tree, TickState& state) {
+    if (state.readTree == &tree && state.readGeneration == tree.generation()) return state.schedules;
+    state.schedules.clear();
     NodeItem root = tree.rootNode();
-    if (root == kNoNode) return;
-    for (NodeItem item = tree.firstChildNode(root); item != kNoNode; item = tree.nextNode(item)) {
-        if (ScheduleNode* record = tree.nodeRecord(item)) {
-            if (!visit(item, *record)) return;
-        }
+    for (NodeItem item = root ? tree.firstChildNode(root) : kNoNode; item != kNoNode; item = tree.nextNode(item)) {
+        if (ScheduleNode* record = tree.nodeRecord(item)) state.schedules.push_back({item, record});
+    }
+    state.readTree = &tree;
+    state.readGeneration = tree.generation();
+    return state.schedules;
+}
+
+template <typename Visit>
+void forEachSchedule(const std::vector<ScheduleRef>& schedules, Visit visit) {
+    for (const ScheduleRef& schedule : schedules) {
+        if (!visit(schedule.item, *schedule.record)) return;
     }
 }
 
@@ -62,9 +72,9 @@ bool endsByTime(const ScheduleNode& schedule, int32_t now, int32_t lead) {
     return s < e ? (now >= e || now < s) : (e <= now && now < s);
 }
 
-bool preempted(ScheduleTree& tree, int32_t now, int32_t lead) {
+bool preempted(const std::vector<ScheduleRef>& schedules, int32_t now, int32_t lead) {
     bool found = false;
-    forEachSchedule(tree, [&](NodeItem, const ScheduleNode& other) {
+    forEachSchedule(schedules, [&](NodeItem, const ScheduleNode& other) {
         if (other.playing) return true;
         int64_t rs = other.startSec;
         if (now > kDay - 11 && rs < 10) rs += kDay;
@@ -74,41 +84,48 @@ bool preempted(ScheduleTree& tree, int32_t now, int32_t lead) {
     return found;
 }
 
-void endPass(ScheduleTree& tree, int32_t now, const Settings& settings, SchedulerHost& host) {
-    NodeItem playing = kNoNode;
-    forEachSchedule(tree, [&](NodeItem item, const ScheduleNode& record) {
-        if (record.playing) playing = item;
-        return playing == kNoNode;
-    });
-    if (playing == kNoNode) return;
-    ScheduleNode& schedule = *tree.nodeRecord(playing);
+void endPass(ScheduleTree& tree, const std::vector<ScheduleRef>& schedules, int32_t now, const Settings& settings,
+             SchedulerHost& host) {
+    const ScheduleRef* playing = nullptr;
+    for (const ScheduleRef& s : schedules) {
+        if (s.record->playing) {
+            playing = &s;
+            break;
+        }
+    }
+    if (!playing) return;
+    ScheduleNode& schedule = *playing->record;
     const bool fade = !(schedule.options & kNoFadeOut);
     const int32_t lead = fade ? settings.fadeoutTime : 0;
-    if (!endsByTime(schedule, now, lead) && !preempted(tree, now, lead)) return;
+    if (!endsByTime(schedule, now, lead) && !preempted(schedules, now, lead)) return;
     host.endProgramme(schedule, fade);
     schedule.playing = false;
-    relabel(tree, playing, schedule);
+    relabel(tree, playing->item, schedule);
 }
 
-void startPass(ScheduleTree& tree, int32_t now, int weekdayBit, const LocalTime& today, SchedulerHost& host) {
-    NodeItem due = kNoNode;
-    forEachSchedule(tree, [&](NodeItem item, const ScheduleNode& record) {
+void startPass(ScheduleTree& tree, const std::vector<ScheduleRef>& schedules, int32_t now, int weekdayBit,
+               const LocalTime& today, SchedulerHost& host) {
+    const ScheduleRef* due = nullptr;
+    for (const ScheduleRef& candidate : schedules) {
+        const ScheduleNode& record = *candidate.record;
         if (record.playing || !hasWeekday(record.weekdays, weekdayBit) ||
             !matchesDate(record.year, record.month, record.day, today)) {
-            return true;
+            continue;
         }
         const int64_t s = record.startSec;
         const int64_t n = (s > kDay - 6 && now < 5) ? now + kDay : now;
-        if (n - s >= 0 && n - s <= 2) due = item;
-        return due == kNoNode;
-    });
-    if (due == kNoNode) return;
-    const std::string path = host.writePlaylist(due);
+        if (n - s >= 0 && n - s <= 2) {
+            due = &candidate;
+            break;
+        }
+    }
+    if (!due) return;
+    const std::string path = host.writePlaylist(due->item);
     if (path.empty()) return;
-    ScheduleNode& schedule = *tree.nodeRecord(due);
+    ScheduleNode& schedule = *due->record;
     host.startProgramme(schedule, path);
     schedule.playing = true;
-    relabel(tree, due, schedule);
+    relabel(tree, due->item, schedule);
 }
 
 }  // namespace
@@ -127,8 +144,10 @@ void schedulerTick(ScheduleTree& tree, LoadingList& loading, const Settings& set
     const int32_t now = daySecondsOf(time);
     host.monitor(time);
     loadingPass(loading, now, weekdayBit, time, host);
-    endPass(tree, now, settings, host);
-    startPass(tree, now, weekdayBit, time, host);
+    // Read after the loading pass: a job file load rebuilds the tree.
+    const std::vector<ScheduleRef>& schedules = schedulesOf(tree, state);
+    endPass(tree, schedules, now, settings, host);
+    startPass(tree, schedules, now, weekdayBit, time, host);
 }
 
 }  // namespace airvane

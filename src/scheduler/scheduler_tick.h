@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "model/schedule_tree.h"
 #include "scheduler/local_time.h"
@@ -33,9 +34,19 @@ public:
     virtual void startProgramme(const ScheduleNode& schedule, const std::string& playlistPath) = 0;
 };
 
-// What the tick keeps from one tick to the next.
+struct ScheduleRef {
+    NodeItem item;
+    ScheduleNode* record;
+};
+
+// What the tick keeps from one tick to the next: the nightly correction's
+// flag, and the Schedules as last read from the tree (read again whenever
+// the tree changed; on the real control a read walks every item).
 struct TickState {
     bool clockCorrected = false;
+    const ScheduleTree* readTree = nullptr;
+    uint64_t readGeneration = 0;
+    std::vector<ScheduleRef> schedules;
 };
 
 // DaySeconds of a time of day.
