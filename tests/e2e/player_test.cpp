@@ -81,7 +81,7 @@ TEST_F(Playing, APlaylistThatWouldLandOutsideTheProgramFolderIsRefused) {
         << windowText(GetDlgItem(window, 110));
     EXPECT_EQ(GetFileAttributesA((folder + "\\..\\Outside.m3u").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(standin->entries(1).empty()) << "nothing was sent to the player";
-    EXPECT_EQ(readRemoteTree(tree)[4].text, "..\\Outside (10:00:00 - )") << "no mark of playing";
+    EXPECT_EQ(readRemoteTree(tree)[5].text, "..\\Outside (10:00:00 - )") << "no mark of playing";
 }
 
 TEST_F(Playing, PlayWithThePlayerGoneAsksForIt) {
