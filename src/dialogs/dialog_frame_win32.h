@@ -20,6 +20,22 @@ struct FrameContext {
     ATOM clientSizeAtom;
 };
 
+// The data a dialog was opened with (its creation parameter): attached at
+// WM_INITDIALOG, read back for every later message; null for the messages
+// that come before WM_INITDIALOG.
+template <typename Data>
+Data* dialogData(HWND dialog, UINT message, LPARAM lParam) {
+    if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    return reinterpret_cast<Data*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+// A modal dialog of this program's templates, opened with data.
+template <typename Data>
+INT_PTR runModalDialog(HWND owner, int templateId, DLGPROC procedure, Data& data) {
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, procedure,
+                           reinterpret_cast<LPARAM>(&data));
+}
+
 // Called first by every dialog procedure; never consumes a message.
 void frameHandler(const FrameContext& frame, HWND dialog, UINT message, WPARAM wParam, bool resizable);
 

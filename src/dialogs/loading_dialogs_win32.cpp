@@ -80,8 +80,7 @@ void onBrowse(HWND dialog) {
 }
 
 INT_PTR CALLBACK editorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    auto* data = reinterpret_cast<EditorData*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* data = dialogData<EditorData>(dialog, message, lParam);
     if (!data) return FALSE;
     frameHandler(data->frame, dialog, message, wParam, false);
     switch (message) {
@@ -177,8 +176,7 @@ void onManagerCommand(HWND dialog, ManagerData& data, int id) {
 }
 
 INT_PTR CALLBACK managerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    auto* data = reinterpret_cast<ManagerData*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* data = dialogData<ManagerData>(dialog, message, lParam);
     if (!data) return FALSE;
     frameHandler(data->frame, dialog, message, wParam, true);
     switch (message) {
@@ -213,14 +211,12 @@ INT_PTR CALLBACK managerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 
 INT_PTR editLoadingSchedule(HWND owner, const FrameContext& frame, LoadingList& list, LoadingEntry* entry) {
     EditorData data{frame, list, entry};
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_LOADING_EDITOR), owner, editorProc,
-                           reinterpret_cast<LPARAM>(&data));
+    return runModalDialog(owner, IDD_LOADING_EDITOR, editorProc, data);
 }
 
 INT_PTR manageLoadingSchedules(HWND owner, const FrameContext& frame, LoadingList& list, bool& loadingDirty) {
     ManagerData data{frame, list, loadingDirty};
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_LOADING_MANAGER), owner, managerProc,
-                           reinterpret_cast<LPARAM>(&data));
+    return runModalDialog(owner, IDD_LOADING_MANAGER, managerProc, data);
 }
 
 }  // namespace airvane

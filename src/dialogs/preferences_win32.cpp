@@ -25,8 +25,7 @@ constexpr SwitchField kSwitches[] = {
 };
 
 INT_PTR CALLBACK preferencesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    auto* data = reinterpret_cast<PreferencesData*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* data = dialogData<PreferencesData>(dialog, message, lParam);
     if (!data) return FALSE;
     frameHandler(data->frame, dialog, message, wParam, false);
     switch (message) {
@@ -59,8 +58,7 @@ INT_PTR CALLBACK preferencesProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 INT_PTR editPreferences(HWND owner, const FrameContext& frame, Settings& settings) {
     PreferencesData data{frame, settings};
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PREFERENCES), owner, preferencesProc,
-                           reinterpret_cast<LPARAM>(&data));
+    return runModalDialog(owner, IDD_PREFERENCES, preferencesProc, data);
 }
 
 }  // namespace airvane

@@ -15,8 +15,6 @@ struct EditorData {
 
 constexpr int kMarkerTimer = 1;
 
-EditorData& dataOf(HWND dialog) { return *reinterpret_cast<EditorData*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
-
 struct NumberField {
     int id;
     int maximum;
@@ -93,8 +91,7 @@ void onConfirm(HWND dialog, EditorData& data) {
 }
 
 INT_PTR CALLBACK editorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    auto* data = reinterpret_cast<EditorData*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* data = dialogData<EditorData>(dialog, message, lParam);
     if (!data) return FALSE;
     frameHandler(data->frame, dialog, message, wParam, false);
     switch (message) {
@@ -105,7 +102,7 @@ INT_PTR CALLBACK editorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
             return TRUE;
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
-            if (id == IDOK) onConfirm(dialog, dataOf(dialog));
+            if (id == IDOK) onConfirm(dialog, *data);
             else if (id == IDCANCEL) EndDialog(dialog, IDCANCEL);
             else if (id == IDC_SE_NO_END || (id >= IDC_SE_SUNDAY && id < IDC_SE_SUNDAY + 7)) applyEnableRules(dialog);
             return TRUE;
@@ -119,8 +116,7 @@ INT_PTR CALLBACK editorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 
 INT_PTR editSchedule(HWND owner, const FrameContext& frame, ScheduleNode& record) {
     EditorData data{frame, record};
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SCHEDULE_EDITOR), owner, editorProc,
-                           reinterpret_cast<LPARAM>(&data));
+    return runModalDialog(owner, IDD_SCHEDULE_EDITOR, editorProc, data);
 }
 
 }  // namespace airvane
