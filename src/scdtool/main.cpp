@@ -84,7 +84,9 @@ int plan(const std::vector<std::string>& args) {
         std::fprintf(stderr, "scdtool: %s cannot be read\n", request.configPath.c_str());
         return kFailed;
     }
-    std::fputs(runPlan(request).c_str(), stdout);
+    const PlanResult result = runPlan(request);
+    std::fputs(result.actions.c_str(), stdout);
+    std::fputs(result.problems.c_str(), stderr);
     return kClean;
 }
 

@@ -30,7 +30,11 @@ public:
     void clockCorrected() override { line("clock"); }
     void loadJobFile(const std::string& jobFile) override {
         line("load " + jobFile);
-        replaceTree(tree_, jobFile, nullptr);
+        noteOutcome(jobFile, replaceTree(tree_, jobFile, nullptr));
+    }
+    void noteOutcome(const std::string& jobFile, LoadOutcome outcome) {
+        if (outcome == LoadOutcome::Unreadable) problems += jobFile + ": cannot be read\n";
+        if (outcome == LoadOutcome::UnknownMagic) problems += jobFile + ": no schedule file\n";
     }
     void endProgramme(const ScheduleNode& schedule, bool fade) override {
         line("end " + schedule.text + (fade ? " fade" : " nofade"));
@@ -43,6 +47,7 @@ public:
     void startProgramme(const ScheduleNode& schedule, const std::string&) override { line("start " + schedule.text); }
 
     std::string output;
+    std::string problems;
 
 private:
     void line(const std::string& action) {
@@ -58,22 +63,22 @@ private:
 
 }  // namespace
 
-std::string runPlan(const PlanRequest& request) {
+PlanResult runPlan(const PlanRequest& request) {
     ConfigFile config(request.configPath);
     const Settings settings = readSettings(config);
     LoadingList loading;
     loadLoadingList(loading, config);
     MemoryTree tree;
-    loadSchedule(tree, config, nullptr);
-
     PlanClock clock;
     PlanHost host(tree, clock);
+    host.noteOutcome(jobFilePath(config), loadSchedule(tree, config, nullptr));
+
     TickState state;
     for (int32_t second = request.from; second <= request.to; ++second) {
         clock.time = localTimeAt(request.year, request.month, request.day, second);
         schedulerTick(tree, loading, settings, clock, host, state);
     }
-    return host.output;
+    return {host.output, host.problems};
 }
 
 bool parsePlanDate(const std::string& text, PlanRequest& request) {

@@ -15,9 +15,16 @@ struct PlanRequest {
     int32_t to = 86399;    // DaySeconds of the last tick
 };
 
-// One line per action, in order: "HH:MM:SS start TITLE", "HH:MM:SS end
-// TITLE fade|nofade", "HH:MM:SS load JOBFILE", "HH:MM:SS clock".
-std::string runPlan(const PlanRequest& request);
+struct PlanResult {
+    // One line per action, in order: "HH:MM:SS start TITLE", "HH:MM:SS end
+    // TITLE fade|nofade", "HH:MM:SS load JOBFILE", "HH:MM:SS clock".
+    std::string actions;
+    // One line per job file that could not be read (a drive-letter path
+    // natively, a missing file, an unknown one).
+    std::string problems;
+};
+
+PlanResult runPlan(const PlanRequest& request);
 
 // "YYYY-MM-DD" and "HH:MM:SS"; false when the text is no such date or time.
 bool parsePlanDate(const std::string& text, PlanRequest& request);

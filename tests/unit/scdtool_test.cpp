@@ -132,6 +132,12 @@ TEST(ScdtoolPlan, RefusesBadDatesTimesAndMissingFiles) {
     ToolRun empty = scdtool("plan --config " + ini + " --date 2026-12-24 --from 00:00:01");
     EXPECT_EQ(empty.exitCode, 0);
     EXPECT_EQ(empty.output, "") << "an empty station does nothing all day";
+
+    // A job file on a drive letter has no meaning natively: said, not hidden.
+    const std::string drive = dir.write("b.INI", "[Config]\r\nJobFile=C:\\Radio\\week.scd\r\n");
+    ToolRun unreadable = scdtool("plan --config " + drive + " --date 2026-12-24 --from 00:00:01 --to 00:00:02");
+    EXPECT_EQ(unreadable.exitCode, 0);
+    EXPECT_EQ(unreadable.output, "C:\\Radio\\week.scd: cannot be read\n");
 }
 
 }  // namespace

@@ -45,4 +45,61 @@ TEST(HungPlayer, AnswersNothingButHoldsTheCallerOnlyBriefly) {
     EXPECT_EQ(standin.entries(1), (std::vector<std::string>{"IPC_ISPLAYING 0"}));
 }
 
+// The stand-in's own windows, as the now-playing monitor and the stream
+// title will use them: owned by the player's window, class "#32770".
+HWND ownedDialog(HWND owner, const char* captionPart) {
+    for (int i = 0; i < 50; ++i) {
+        struct Search {
+            HWND owner;
+            const char* part;
+            HWND found;
+        } search{owner, captionPart, nullptr};
+        EnumWindows(
+            [](HWND w, LPARAM param) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(param);
+                char cls[32], caption[128];
+                if (GetWindow(w, GW_OWNER) == s->owner && GetClassNameA(w, cls, sizeof cls) &&
+                    std::string(cls) == "#32770" && GetWindowTextA(w, caption, sizeof caption) &&
+                    std::string(caption).find(s->part) != std::string::npos) {
+                    s->found = w;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+TEST(StandinWindows, TheFileInfoBoxAndTheShoutcastWindow) {
+    StandinProcess standin("", true);
+    ASSERT_TRUE(standin.window());
+    WinampPlayer player(standin.window());
+    playHandOff(player, "D:\\Music\\a.mp3");
+    player.showFileInfo();
+    HWND info = ownedDialog(standin.window(), "file info");
+    ASSERT_TRUE(info);
+    char path[260] = "";
+    GetDlgItemTextA(info, winamp::kFileInfoPath, path, sizeof path);
+    EXPECT_STREQ(path, "D:\\Music\\a.mp3");
+    SendMessageA(info, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_FALSE(IsWindow(info)) << "closed by command 2";
+
+    HWND shoutcast = ownedDialog(standin.window(), "SHOUTcast");
+    ASSERT_TRUE(shoutcast);
+    CheckDlgButton(shoutcast, winamp::kShoutcastAuto, BST_UNCHECKED);
+    SendMessageA(shoutcast, WM_COMMAND, winamp::kShoutcastAuto, 0);
+    SetDlgItemTextA(shoutcast, winamp::kShoutcastTitle, "[Morning] Sunrise");
+    SendMessageA(shoutcast, WM_COMMAND, winamp::kShoutcastApply, 0);
+    std::vector<std::string> entries = standin.entries(8);
+    ASSERT_EQ(entries.size(), 8u);
+    EXPECT_EQ(entries[3], "WINAMP_EDIT_ID3");
+    EXPECT_EQ(entries[4], "FILEINFO WM_COMMAND 2");
+    EXPECT_EQ(entries[5], "SHOUTCAST WM_COMMAND 1012 0");
+    EXPECT_EQ(entries[6], "SHOUTCAST 1011 WM_SETTEXT [Morning] Sunrise");
+    EXPECT_EQ(entries[7], "SHOUTCAST WM_COMMAND 1004 [Morning] Sunrise");
+}
+
 }  // namespace airvane::test

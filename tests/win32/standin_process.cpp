@@ -23,7 +23,7 @@ struct Search {
 
 }  // namespace
 
-StandinProcess::StandinProcess(const std::string& extraOptions) {
+StandinProcess::StandinProcess(const std::string& extraOptions, bool shoutcast) {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     static int counter = 0;
@@ -31,7 +31,8 @@ StandinProcess::StandinProcess(const std::string& extraOptions) {
                std::to_string(++counter) + ".log";
     DeleteFileA(journal_.c_str());
     const std::string exe = standinPath();
-    std::string commandLine = "\"" + exe + "\" --journal \"" + journal_ + "\" --no-shoutcast " + extraOptions;
+    std::string commandLine = "\"" + exe + "\" --journal \"" + journal_ + "\" " +
+                              (shoutcast ? "" : "--no-shoutcast ") + extraOptions;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};

@@ -11,8 +11,9 @@ namespace airvane::test {
 
 class StandinProcess {
 public:
-    // extraOptions are added to "--journal FILE --no-shoutcast".
-    explicit StandinProcess(const std::string& extraOptions = "");
+    // extraOptions are added to "--journal FILE", and "--no-shoutcast"
+    // unless the SHOUTcast window is wanted.
+    explicit StandinProcess(const std::string& extraOptions = "", bool shoutcast = false);
     ~StandinProcess();
     StandinProcess(const StandinProcess&) = delete;
     StandinProcess& operator=(const StandinProcess&) = delete;
