@@ -86,17 +86,17 @@ bool scanText(std::string_view in, std::string_view format, std::initializer_lis
     while (i < in.size() && f < format.size()) {
         char fc = format[f];
         if (fc == '%') {
-            std::size_t spec = f + 1;
+            std::size_t letterAt = f + 1;
             int precision = 0;
-            if (spec < format.size() && format[spec] == '.') {
-                ++spec;
-                while (spec < format.size() && isDigit(format[spec])) {
-                    precision = precision * 10 + (format[spec] - '0');
+            if (letterAt < format.size() && format[letterAt] == '.') {
+                ++letterAt;
+                while (letterAt < format.size() && isDigit(format[letterAt])) {
+                    precision = precision * 10 + (format[letterAt] - '0');
                     if (precision > 9) precision = 9;  // beyond that every value overflows anyway
-                    ++spec;
+                    ++letterAt;
                 }
             }
-            char letter = spec < format.size() ? format[spec] : '\0';
+            char letter = letterAt < format.size() ? format[letterAt] : '\0';
             if (letter == 'd' || letter == 'c' || letter == 's') {
                 const ScanTarget* out = takeOutput();
                 if (letter == 'd') {
@@ -120,10 +120,10 @@ bool scanText(std::string_view in, std::string_view format, std::initializer_lis
                         while (i < in.size() && !isBlank(in[i])) dest.push_back(in[i++]);
                     }
                 }
-                f = spec + 1;
+                f = letterAt + 1;
                 continue;
             }
-            if (letter == '%' && spec == f + 1) {
+            if (letter == '%' && letterAt == f + 1) {
                 if (in[i] != '%') break;
                 ++i;
                 f += 2;
