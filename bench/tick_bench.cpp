@@ -10,14 +10,8 @@ namespace {
 
 void SchedulerTick(benchmark::State& state) {
     airvane::MemoryTree tree;
-    airvane::bench::prepareTickTree(tree);
-    airvane::LoadingList loading;
-    airvane::Settings settings;
-    settings.fadeoutTime = 3;
-    airvane::bench::StillClock clock;
-    airvane::bench::IdleHost host;
-    airvane::TickState tickState;
-    for (auto _ : state) airvane::schedulerTick(tree, loading, settings, clock, host, tickState);
+    airvane::bench::TickBench bench(tree);
+    for (auto _ : state) bench.tick();
 }
 BENCHMARK(SchedulerTick)->Unit(benchmark::kMicrosecond);
 

@@ -23,11 +23,25 @@ public:
     bool setLocalTime(const LocalTime&) override { return true; }
 };
 
-inline void prepareTickTree(ScheduleTree& tree) {
-    buildStation(tree, 1000, 50);
-    ScheduleNode* first = tree.nodeRecord(tree.firstChildNode(tree.rootNode()));
-    first->endSec = kNoEndTime;
-    first->playing = true;
-}
+// Everything one tick needs around the tree it runs on.
+class TickBench {
+public:
+    explicit TickBench(ScheduleTree& tree) : tree_(tree) {
+        buildStation(tree, 1000, 50);
+        ScheduleNode* first = tree.nodeRecord(tree.firstChildNode(tree.rootNode()));
+        first->endSec = kNoEndTime;
+        first->playing = true;
+        settings_.fadeoutTime = 3;
+    }
+    void tick() { schedulerTick(tree_, loading_, settings_, clock_, host_, state_); }
+
+private:
+    ScheduleTree& tree_;
+    LoadingList loading_;
+    Settings settings_;
+    StillClock clock_;
+    IdleHost host_;
+    TickState state_;
+};
 
 }  // namespace airvane::bench

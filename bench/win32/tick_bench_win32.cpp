@@ -16,24 +16,18 @@ int main() {
     HWND control = CreateWindowA(WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES, 0, 0, 380,
                                  380, frame, nullptr, GetModuleHandleA(nullptr), nullptr);
     airvane::TreeViewTree tree(control);
-    airvane::bench::prepareTickTree(tree);
-    airvane::LoadingList loading;
-    airvane::Settings settings;
-    settings.fadeoutTime = 3;
-    airvane::bench::StillClock clock;
-    airvane::bench::IdleHost host;
-    airvane::TickState state;
+    airvane::bench::TickBench bench(tree);
     LARGE_INTEGER start, end, frequency;
     QueryPerformanceFrequency(&frequency);
     // The first tick after a change reads the whole tree; the others not.
     QueryPerformanceCounter(&start);
-    airvane::schedulerTick(tree, loading, settings, clock, host, state);
+    bench.tick();
     QueryPerformanceCounter(&end);
     std::printf("first tick after a change of the tree: %.3f ms\n",
                 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart);
     constexpr int kTicks = 200;
     QueryPerformanceCounter(&start);
-    for (int i = 0; i < kTicks; ++i) airvane::schedulerTick(tree, loading, settings, clock, host, state);
+    for (int i = 0; i < kTicks; ++i) bench.tick();
     QueryPerformanceCounter(&end);
     const double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart / kTicks;
     std::printf("one tick, 1000 Schedules of 50 Files, real tree-view control: %.3f ms\n", ms);
