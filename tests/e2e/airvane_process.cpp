@@ -63,7 +63,10 @@ HWND AirvaneProcess::waitForWindow(DWORD milliseconds) {
                 char cls[32];
                 DWORD pid = 0;
                 GetWindowThreadProcessId(w, &pid);
-                if (pid == f->processId && GetClassNameA(w, cls, sizeof cls) && std::string(cls) == "Airvane") {
+                // Shown only once its dialog has made its controls and run
+                // its initialisation: before that there is nothing to drive.
+                if (pid == f->processId && IsWindowVisible(w) && GetClassNameA(w, cls, sizeof cls) &&
+                    std::string(cls) == "Airvane") {
                     f->found = w;
                     return FALSE;
                 }

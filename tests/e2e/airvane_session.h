@@ -41,13 +41,27 @@ inline void selectItem(HWND tree, HTREEITEM item) {
 
 inline void command(HWND window, int id) { PostMessageA(window, WM_COMMAND, id, 0); }
 
+// Lets windows that the test itself owns (a fake player) answer whoever
+// sends to them, as a real program's would.
+inline void pumpOwnMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
 // Waits until the text of a window is what is expected, up to milliseconds.
-inline bool waitForText(HWND window, const std::string& expected, DWORD milliseconds) {
-    for (DWORD waited = 0; waited <= milliseconds; waited += 100) {
-        if (windowText(window) == expected) return true;
+// On failure says what the window showed last and whether its program still
+// answered, which tells a slow program from a hung one.
+inline ::testing::AssertionResult waitForText(HWND window, const std::string& expected, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    do {
+        if (windowText(window) == expected) return ::testing::AssertionSuccess();
+        pumpOwnMessages();
         Sleep(100);
-    }
-    return false;
+    } while (GetTickCount() - start <= milliseconds);
+    DWORD_PTR ignored = 0;
+    const bool answers = SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &ignored) != 0;
+    return ::testing::AssertionFailure() << "after " << milliseconds << " ms the text is \"" << windowText(window)
+                                         << "\"; its program " << (answers ? "answers" : "does not answer");
 }
 
 class AirvaneSession : public ::testing::Test {
