@@ -110,10 +110,16 @@ HWND AirvaneProcess::waitForDialog(HWND except, DWORD milliseconds) {
 }
 
 bool AirvaneProcess::noDialogStays() {
-    Sleep(1000);
-    DialogSearch search{id_, nullptr, nullptr};
-    EnumWindows(findProcessDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found == nullptr;
+    // A closing dialog may take a moment on a loaded machine; a message that
+    // follows it would come within the second of quiet asked for.
+    DWORD quietSince = GetTickCount();
+    for (const DWORD start = quietSince; GetTickCount() - start < 6000; Sleep(100)) {
+        DialogSearch search{id_, nullptr, nullptr};
+        EnumWindows(findProcessDialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found) quietSince = GetTickCount();
+        else if (GetTickCount() - quietSince >= 1000) return true;
+    }
+    return false;
 }
 
 int countMainWindows() {

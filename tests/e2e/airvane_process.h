@@ -29,7 +29,8 @@ public:
     // A visible dialog (class "#32770") of this process other than except,
     // waiting up to milliseconds; null when none came.
     HWND waitForDialog(HWND except = nullptr, DWORD milliseconds = 10000);
-    // True when no dialog of this process is open for a second.
+    // True when no dialog of this process is open for a whole second, within
+    // a few seconds.
     bool noDialogStays();
 
 private:

@@ -64,6 +64,18 @@ inline ::testing::AssertionResult waitForText(HWND window, const std::string& ex
                                          << "\"; its program " << (answers ? "answers" : "does not answer");
 }
 
+// Waits until a file holds exactly the expected bytes, up to milliseconds.
+inline ::testing::AssertionResult waitForFile(const std::string& path, const std::string& expected,
+                                              DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    std::string bytes;
+    do {
+        if ((bytes = readFile(path)) == expected) return ::testing::AssertionSuccess();
+        Sleep(100);
+    } while (GetTickCount() - start <= milliseconds);
+    return ::testing::AssertionFailure() << path << " holds \"" << bytes << "\"";
+}
+
 class AirvaneSession : public ::testing::Test {
 protected:
     // Airvane in a new run folder, with schedule as its job file.

@@ -53,9 +53,10 @@ TEST_F(MainWindow, AScheduleAndAFileAddedByHandAreSaved) {
     EXPECT_EQ(items[2].text, audio);
 
     command(window, 109);
-    Sleep(1000);
-    EXPECT_EQ(readFile(job), "Airvane Data V1.0\r\n-1 18:0:0 19:30:0 0/0/0 1|Evening News.m3u\r\n{\r\n|" + audio +
-                                 "\r\n}\r\n\r\n");
+    EXPECT_TRUE(waitForFile(job,
+                            "Airvane Data V1.0\r\n-1 18:0:0 19:30:0 0/0/0 1|Evening News.m3u\r\n{\r\n|" + audio +
+                                "\r\n}\r\n\r\n",
+                            5000));
 }
 
 TEST_F(MainWindow, DeletingTheRootAnsweredOkLeavesOnlyTheRoot) {

@@ -74,7 +74,7 @@ StandinProcess::~StandinProcess() {
 
 std::vector<std::string> StandinProcess::entries(std::size_t count) const {
     std::vector<std::string> lines;
-    for (int attempt = 0; attempt < 20; ++attempt) {
+    for (int attempt = 0; attempt < 50; ++attempt) {
         lines.clear();
         std::ifstream in(journal_, std::ios::binary);
         std::string line;

@@ -20,8 +20,8 @@ public:
 
     HWND window() const { return window_; }
     const std::string& journalPath() const { return journal_; }
-    // The journal's entries without their time stamps; waits up to two
-    // seconds for at least count of them.
+    // The journal's entries without their time stamps; waits up to five
+    // seconds (a loaded machine is slow) for at least count of them.
     std::vector<std::string> entries(std::size_t count) const;
 
 private:
