@@ -103,6 +103,27 @@ TEST_F(MainWindow, EditOnTheRootIsRefusedAndCancelOnCloseKeepsItRunning) {
     EXPECT_EQ(readFile(job), kOneSchedule) << "nothing saved";
 }
 
+// Keys reach the window through its message loop, as typed keys do.
+TEST_F(MainWindow, EnterOnTheTreeEditsAndEscapeMinimises) {
+    start("main-keys", kOneSchedule);
+    selectItem(tree, treeItem(tree, treeItem(tree, nullptr, TVGN_ROOT), TVGN_CHILD));
+    PostMessageA(tree, WM_KEYDOWN, VK_RETURN, 0);
+    HWND editor = app->waitForDialog();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(windowText(editor), "스케쥴 수정");
+    char title[64] = "";  // an edit control keeps its text to itself: ask it
+    SendMessageA(GetDlgItem(editor, 106), WM_GETTEXT, sizeof title, reinterpret_cast<LPARAM>(title));
+    EXPECT_STREQ(title, "Morning.m3u") << "the selected Schedule is the one edited";
+    SendMessageA(editor, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(app->noDialogStays());
+
+    PostMessageA(tree, WM_KEYDOWN, VK_ESCAPE, 0);
+    bool minimised = false;
+    for (int i = 0; i < 50 && !(minimised = IsIconic(window)); ++i) Sleep(100);
+    EXPECT_TRUE(minimised);
+    EXPECT_TRUE(IsWindow(window)) << "Esc hides nothing away for good";
+}
+
 TEST_F(MainWindow, ThePlayerWindowIsNoticedAndItsDepartureToo) {
     start("main-player", kEmpty);
     HWND status = GetDlgItem(window, 110);
