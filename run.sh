@@ -16,9 +16,12 @@ run="$here/build/run"
 mkdir -p "$run"
 cp build/win/src/airvane.exe "$run/airvane.exe"
 cp build/win/standin/standin.exe "$run/standin.exe"
-# A demo week and the settings with their defaults; an INI that is already
-# there is kept as it is.
-scripts/demo-schedule "$run"
+# A demo week whose first programme goes on air by itself 15 s from now for
+# 20 s, and the settings with their defaults; an INI that is already there
+# is kept as it is.
+lead=15 length=20
+on_air=$(( $(date +%s) + lead ))
+scripts/demo-schedule "$run" "$lead" "$length"
 export WINEPREFIX="$here/build/wineprefix"
 
 # The stand-in player first, so that Airvane finds it at once: select a
@@ -38,10 +41,21 @@ fi
 eval "$(scripts/xvfb-start)"
 trap 'WINEDEBUG=-all wineserver -k 2>/dev/null; scripts/xvfb-stop' EXIT
 start_player
+journal_before=$(wc -l <"$run/standin-journal.log" 2>/dev/null || echo 0)
 scripts/wine-run "$run/airvane.exe" &
-sleep "${AIRVANE_SCREENSHOT_AFTER:-6}"
-# The screen is black but for the window: trimming leaves the window.
-import -window root "$run/screen.png"
-convert "$run/screen.png" -trim +repage "$run/screenshot.png"
-rm -f "$run/screen.png"
-echo "No display: Airvane ran on a private Xvfb. Screenshot: $run/screenshot.png"
+sleep_until() { local left=$(( $1 - $(date +%s) )); [ "$left" -le 0 ] || sleep "$left"; }
+screenshot() {  # the screen is black but for the windows: trimming leaves them
+  import -window root "$run/screen.png"
+  convert "$run/screen.png" -trim +repage "$run/$1"
+  rm -f "$run/screen.png"
+}
+echo "The demo programme goes on air at $(date -d "@$on_air" +%T) and ends at $(date -d "@$((on_air + length))" +%T)" \
+  "(Wine has no mixer here, so instead of a fade ending then, the player is stopped FadeoutTime seconds before)."
+sleep_until $((on_air + 4))
+screenshot screenshot.png
+sleep_until $((on_air + length + 2))
+screenshot screenshot-ended.png
+echo "What standin.exe was sent:"
+tail -n +"$((journal_before + 1))" "$run/standin-journal.log"
+echo "No display: Airvane ran on a private Xvfb. Screenshots: $run/screenshot.png (on air)," \
+  "$run/screenshot-ended.png (after its end)"
