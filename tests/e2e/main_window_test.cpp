@@ -137,8 +137,8 @@ TEST_F(MainWindow, ThePlayerWindowIsNoticedAndItsDepartureToo) {
     HWND player = CreateWindowA("Winamp v1.x", "Winamp", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(player);
-    // The search looks every 4 s; a loaded machine may be a tick late.
-    EXPECT_TRUE(waitForText(status, "WinAmp를 찾았습니다", 8000));
+    // The search looks every 4 s; a second more for a loaded machine.
+    EXPECT_TRUE(waitForText(status, "WinAmp를 찾았습니다", 5000));
     DestroyWindow(player);
     EXPECT_TRUE(waitForText(status, "WinAmp를 실행하세요", 5000));
 }
