@@ -58,7 +58,8 @@ HWND ownedDialog(HWND owner, const char* captionPart) {
             [](HWND w, LPARAM param) -> BOOL {
                 auto* s = reinterpret_cast<Search*>(param);
                 char cls[32], caption[128];
-                if (GetWindow(w, GW_OWNER) == s->owner && GetClassNameA(w, cls, sizeof cls) &&
+                // Shown only once it has its controls and their texts.
+                if (GetWindow(w, GW_OWNER) == s->owner && IsWindowVisible(w) && GetClassNameA(w, cls, sizeof cls) &&
                     std::string(cls) == "#32770" && GetWindowTextA(w, caption, sizeof caption) &&
                     std::string(caption).find(s->part) != std::string::npos) {
                     s->found = w;
