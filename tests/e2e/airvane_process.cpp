@@ -2,15 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "../win32/window_search.h"
+
 namespace airvane::e2e {
 
 namespace {
 std::string gBuildFolder;
-
-struct Finder {
-    DWORD processId;
-    HWND found;
-};
 }  // namespace
 
 const std::string& buildFolder() { return gBuildFolder; }
@@ -55,58 +54,19 @@ long AirvaneProcess::waitForExit(DWORD milliseconds) {
 }
 
 HWND AirvaneProcess::waitForWindow(DWORD milliseconds) {
-    for (DWORD waited = 0; waited <= milliseconds; waited += 100) {
-        Finder finder{id_, nullptr};
-        EnumWindows(
-            [](HWND w, LPARAM param) -> BOOL {
-                auto* f = reinterpret_cast<Finder*>(param);
-                char cls[32];
-                DWORD pid = 0;
-                GetWindowThreadProcessId(w, &pid);
-                // Shown only once its dialog has made its controls and run
-                // its initialisation: before that there is nothing to drive.
-                if (pid == f->processId && IsWindowVisible(w) && GetClassNameA(w, cls, sizeof cls) &&
-                    std::string(cls) == "Airvane") {
-                    f->found = w;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&finder));
-        if (finder.found) return finder.found;
-        Sleep(100);
-    }
-    return nullptr;
+    const DWORD id = id_;
+    // Shown only once its dialog has made its controls and run its
+    // initialisation: before that there is nothing to drive.
+    return test::waitForTopLevel(
+        [id](HWND w) { return test::windowProcess(w) == id && IsWindowVisible(w) && test::windowClass(w) == "Airvane"; },
+        milliseconds);
 }
-
-namespace {
-struct DialogSearch {
-    DWORD processId;
-    HWND except;
-    HWND found;
-};
-
-BOOL CALLBACK findProcessDialog(HWND w, LPARAM param) {
-    auto* search = reinterpret_cast<DialogSearch*>(param);
-    char cls[32];
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    if (pid == search->processId && w != search->except && IsWindowVisible(w) && GetClassNameA(w, cls, sizeof cls) &&
-        std::string(cls) == "#32770") {
-        search->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-}  // namespace
 
 HWND AirvaneProcess::waitForDialog(HWND except, DWORD milliseconds) {
-    for (DWORD waited = 0;; waited += 100) {
-        DialogSearch search{id_, except, nullptr};
-        EnumWindows(findProcessDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found || waited >= milliseconds) return search.found;
-        Sleep(100);
-    }
+    const DWORD id = id_;
+    return test::waitForTopLevel(
+        [id, except](HWND w) { return w != except && test::windowProcess(w) == id && test::isShownDialog(w); },
+        milliseconds);
 }
 
 bool AirvaneProcess::noDialogStays() {
@@ -114,25 +74,17 @@ bool AirvaneProcess::noDialogStays() {
     // follows it would come within the second of quiet asked for.
     DWORD quietSince = GetTickCount();
     for (const DWORD start = quietSince; GetTickCount() - start < 6000; Sleep(100)) {
-        DialogSearch search{id_, nullptr, nullptr};
-        EnumWindows(findProcessDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found) quietSince = GetTickCount();
+        if (waitForDialog(nullptr, 0)) quietSince = GetTickCount();
         else if (GetTickCount() - quietSince >= 1000) return true;
     }
     return false;
 }
 
 int countMainWindows() {
-    int count = 0;
-    EnumWindows(
-        [](HWND w, LPARAM param) -> BOOL {
-            char cls[32];
-            if (GetClassNameA(w, cls, sizeof cls) && std::string(cls) == "Airvane" && IsWindowVisible(w))
-                ++*reinterpret_cast<int*>(param);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count;
+    const std::vector<HWND> windows = test::topLevelWindows();
+    return static_cast<int>(std::count_if(windows.begin(), windows.end(), [](HWND w) {
+        return test::windowClass(w) == "Airvane" && IsWindowVisible(w);
+    }));
 }
 
 }  // namespace airvane::e2e

@@ -9,20 +9,16 @@
 #include <cstdlib>
 #include <string>
 
+#include "../win32/window_search.h"
+
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fputs("usage: post_command ID [selectRoot|selectFirstSchedule]\n", stderr);
         return 2;
     }
     if (std::string(argv[1]) == "cancel") {
-        EnumWindows(
-            [](HWND w, LPARAM) -> BOOL {
-                char cls[32];
-                if (IsWindowVisible(w) && GetClassNameA(w, cls, sizeof cls) && std::string(cls) == "#32770")
-                    PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
-                return TRUE;
-            },
-            0);
+        for (HWND w : airvane::test::topLevelWindows())
+            if (airvane::test::isShownDialog(w)) PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
         return 0;
     }
     HWND window = FindWindowA("Airvane", nullptr);

@@ -6,6 +6,7 @@
 #include "player/player_win32.h"
 #include "player/recording_player.h"
 #include "standin_process.h"
+#include "window_search.h"
 
 namespace airvane::test {
 namespace {
@@ -48,30 +49,14 @@ TEST(HungPlayer, AnswersNothingButHoldsTheCallerOnlyBriefly) {
 // The stand-in's own windows, as the now-playing monitor and the stream
 // title will use them: owned by the player's window, class "#32770".
 HWND ownedDialog(HWND owner, const char* captionPart) {
-    for (int i = 0; i < 50; ++i) {
-        struct Search {
-            HWND owner;
-            const char* part;
-            HWND found;
-        } search{owner, captionPart, nullptr};
-        EnumWindows(
-            [](HWND w, LPARAM param) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(param);
-                char cls[32], caption[128];
-                // Shown only once it has its controls and their texts.
-                if (GetWindow(w, GW_OWNER) == s->owner && IsWindowVisible(w) && GetClassNameA(w, cls, sizeof cls) &&
-                    std::string(cls) == "#32770" && GetWindowTextA(w, caption, sizeof caption) &&
-                    std::string(caption).find(s->part) != std::string::npos) {
-                    s->found = w;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        Sleep(100);
-    }
-    return nullptr;
+    return waitForTopLevel(
+        [owner, captionPart](HWND w) {
+            char caption[128] = "";
+            GetWindowTextA(w, caption, sizeof caption);
+            return GetWindow(w, GW_OWNER) == owner && isShownDialog(w) &&
+                   std::string(caption).find(captionPart) != std::string::npos;
+        },
+        5000);
 }
 
 TEST(StandinWindows, TheFileInfoBoxAndTheShoutcastWindow) {

@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+#include "window_search.h"
+
 namespace airvane::test {
 
 namespace {
@@ -15,11 +17,6 @@ std::string standinPath() {
     path.resize(path.rfind('\\'));                     // the build tree
     return path + "\\standin\\standin.exe";
 }
-
-struct Search {
-    DWORD processId;
-    HWND found;
-};
 
 }  // namespace
 
@@ -43,24 +40,9 @@ StandinProcess::StandinProcess(const std::string& extraOptions, bool shoutcast) 
     CloseHandle(info.hThread);
     process_ = info.hProcess;
     WaitForInputIdle(process_, 10000);
-    for (int i = 0; i < 100 && !window_; ++i) {
-        Search search{info.dwProcessId, nullptr};
-        EnumWindows(
-            [](HWND w, LPARAM param) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(param);
-                DWORD pid = 0;
-                GetWindowThreadProcessId(w, &pid);
-                char cls[32];
-                if (pid == s->processId && GetClassNameA(w, cls, sizeof cls) && std::string(cls) == "Winamp v1.x") {
-                    s->found = w;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        window_ = search.found;
-        if (!window_) Sleep(100);
-    }
+    const DWORD id = info.dwProcessId;
+    window_ = waitForTopLevel([id](HWND w) { return windowProcess(w) == id && windowClass(w) == "Winamp v1.x"; },
+                              10000);
 }
 
 StandinProcess::~StandinProcess() {
