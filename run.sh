@@ -22,7 +22,7 @@ cp build/win/standin/standin.exe "$run/standin.exe"
 lead=15 length=20
 on_air=$(( $(date +%s) + lead ))
 scripts/demo-schedule "$run" "$lead" "$length"
-export WINEPREFIX="$here/build/wineprefix"
+export WINEPREFIX="${AIRVANE_WINEPREFIX:-$here/build/wineprefix}"
 
 # The stand-in player first, so that Airvane finds it at once: select a
 # Schedule and press play to see its caption change. Its journal of what it

@@ -28,7 +28,7 @@ CC=clang CXX=clang++ build fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DAIRVANE_FUZZ
 # A private X display and one warm wineserver for every Windows test.
 eval "$(scripts/xvfb-start)"
 trap 'scripts/xvfb-stop' EXIT
-export WINEPREFIX="$here/build/wineprefix"
+export WINEPREFIX="${AIRVANE_WINEPREFIX:-$here/build/wineprefix}"
 WINEDEBUG=-all wineserver -p 2>/dev/null
 
 passed=0

@@ -14,7 +14,7 @@ public:
     void loadJobFile(const std::string&) override {}
     void endProgramme(const ScheduleNode&, bool) override {}
     std::string writePlaylist(NodeItem) override { return {}; }
-    void startProgramme(const ScheduleNode&, const std::string&) override {}
+    bool startProgramme(const ScheduleNode&, const std::string&) override { return true; }
 };
 
 class StillClock final : public Clock {

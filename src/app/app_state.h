@@ -11,6 +11,7 @@
 #include "dialogs/dialog_frame_win32.h"
 #include "monitor/last_title.h"
 #include "scheduler/scheduler_tick.h"
+#include "scheduler/tick_pacer.h"
 #include "model/tree_view_win32.h"
 #include "storage/config_file.h"
 #include "storage/loading_list.h"
@@ -30,6 +31,12 @@ struct AppState {
     ModelessList modeless;
     ATOM currWndSizeAtom = 0;  // property key of a dialog's last client size
 
+    // The file the tree was loaded from: saves go there and nowhere else,
+    // even when "JobFile" could not be written.
+    std::string jobFile;
+    // That file exists but could not be read: a save over it must not
+    // destroy it without the operator's word.
+    bool jobFileUnread = false;
     bool scheduleDirty = false;
     bool loadingDirty = false;
     bool schedulerOn = true;  // not stored; every start begins with the scheduler on
@@ -47,6 +54,7 @@ struct AppState {
     // The player's title as last seen; the fade on a worker empties it.
     std::shared_ptr<LastTitle> lastTitle = std::make_shared<LastTitle>();
     TickState tickState;
+    TickPacer tickPacer;
 
     FrameContext frame() { return {&config, currWndSizeAtom}; }
 };

@@ -9,6 +9,7 @@
 #include "model/node_label.h"
 #include "storage/file_dialog_win32.h"
 #include "storage/file_selection.h"
+#include "storage/filesystem.h"
 #include "storage/message_box_win32.h"
 #include "storage/schedule_file.h"
 #include "storage/schedule_file_win32.h"
@@ -20,6 +21,32 @@ namespace {
 
 int message(AppState& state, const std::string& text, unsigned style = kMsgOk) {
     return showMessage(state.mainWindow, text, style);
+}
+
+void fileNotOpened(AppState& state, const std::string& path) { message(state, "'" + path + "' 파일이 열리지 않습니다"); }
+
+// Timers run under a modal dialog, and a loading schedule may replace the
+// whole tree meanwhile: what the dialog made is applied only to the tree it
+// was opened on.
+bool sameTreeAfterDialog(AppState& state, uint64_t generation) {
+    if (state.tree->generation() == generation) return true;
+    message(state, "스케쥴 파일을 새로 불러와서 입력한 내용은 적용되지 않았습니다");
+    return false;
+}
+
+// Writes the tree into the file it came from.
+void saveJobFile(AppState& state) {
+    if (state.jobFileUnread &&
+        message(state, "'" + state.jobFile + "' 파일은 읽지 못한 파일입니다. 저장하면 그 내용이 지워집니다. 덮어쓸까요?",
+                kMsgOkCancel) != kAnswerOk) {
+        return;
+    }
+    if (!writeScheduleFile(*state.tree, state.jobFile)) {
+        fileNotOpened(state, state.jobFile);
+        return;
+    }
+    state.scheduleDirty = false;
+    state.jobFileUnread = false;
 }
 
 // Files chosen in the open dialog go first under the Schedule, or before
@@ -102,6 +129,14 @@ std::string countedQuestion(const char* one, const char* many, int n) {
 
 }  // namespace
 
+void showJobFile(AppState& state, const std::string& path, bool replacing) {
+    WindowMessages messages(state.mainWindow);
+    const LoadOutcome outcome =
+        replacing ? replaceTree(*state.tree, path, &messages) : loadScheduleFile(*state.tree, path, &messages);
+    state.jobFile = path;
+    state.jobFileUnread = outcome != LoadOutcome::Loaded && pathKind(path) == 1;
+}
+
 void addCommand(AppState& state) {
     TreeViewTree& tree = *state.tree;
     NodeItem item = tree.caretNode();
@@ -122,7 +157,8 @@ void addCommand(AppState& state) {
     }
     if (record->kind != kRoot) return;
     ScheduleNode fresh = newScheduleRecord();
-    if (editSchedule(state.mainWindow, state.frame(), fresh) != IDOK) return;
+    const uint64_t generation = tree.generation();
+    if (editSchedule(state.mainWindow, state.frame(), fresh) != IDOK || !sameTreeAfterDialog(state, generation)) return;
     ScheduleNode* created = tree.records().create(std::move(fresh));
     NodeItem schedule = tree.insertNode(item, InsertPlace::Last, "", created);
     if (schedule == kNoNode) {
@@ -146,15 +182,23 @@ void editCommand(AppState& state) {
     if (!record) return;
     if (record->kind == kRoot) {
         message(state, "여기는 수정할 수 없습니다");
-    } else if (record->kind == kSchedule) {
-        record->editing = true;
-        if (editSchedule(state.mainWindow, state.frame(), *record) == IDOK) {
+        return;
+    }
+    // The dialogs work on copies; the record may be freed while they are open.
+    const uint64_t generation = tree.generation();
+    if (record->kind == kSchedule) {
+        ScheduleNode draft = *record;
+        draft.editing = true;
+        if (editSchedule(state.mainWindow, state.frame(), draft) == IDOK && sameTreeAfterDialog(state, generation)) {
+            copyStoredFields(draft, *record);
+            record->editing = true;
             relabel(tree, item, *record);
             state.scheduleDirty = true;
         }
     } else if (record->kind == kFile) {
         std::string path = record->text;
-        if (openFileDialog(state.mainWindow, path, kPathMax + 1, nullptr, kAudioFilter, 0)) {
+        if (openFileDialog(state.mainWindow, path, kPathMax + 1, nullptr, kAudioFilter, 0) &&
+            sameTreeAfterDialog(state, generation)) {
             record->text = path;
             relabel(tree, item, *record);
             state.scheduleDirty = true;
@@ -197,17 +241,23 @@ void deleteCommand(AppState& state) {
 }
 
 void saveCommand(AppState& state) {
-    if (state.scheduleDirty && !saveSchedule(*state.tree, state.config, state.scheduleDirty)) {
-        message(state, "'" + jobFilePath(state.config) + "' 파일이 열리지 않습니다");
-    }
+    if (state.scheduleDirty) saveJobFile(state);
     if (state.loadingDirty && !saveLoadingList(state.loadingList, state.config, state.loadingDirty)) {
-        message(state, "'" + state.config.path() + "' 파일이 열리지 않습니다");
+        fileNotOpened(state, state.config.path());
     }
 }
 
 void openScheduleCommand(AppState& state) {
     if (!confirmSave(state.mainWindow, state.scheduleDirty, state.loadingDirty)) return;
-    openSchedule(state.mainWindow, *state.tree, state.config);
+    std::string path;
+    if (!chooseScheduleToOpen(state.mainWindow, state.config, path)) return;
+    // Without "JobFile" the next start would show the old file: keep the
+    // tree that the INI names.
+    if (!state.config.writeProfileText("Config", "JobFile", path)) {
+        fileNotOpened(state, state.config.path());
+        return;
+    }
+    showJobFile(state, path, true);
 }
 
 void saveAsCommand(AppState& state) { saveScheduleAs(state.mainWindow, *state.tree, state.config, state.scheduleDirty); }

@@ -4,9 +4,16 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace airvane {
 
 struct AppState;
+
+// Shows the schedule file path in the tree, in place of what was there when
+// replacing (at start there is nothing to replace), and remembers it as the
+// file that saves go to, and whether it exists but could not be read.
+void showJobFile(AppState& state, const std::string& path, bool replacing);
 
 void addCommand(AppState& state);
 void editCommand(AppState& state);

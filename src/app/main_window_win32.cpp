@@ -15,6 +15,8 @@
 #include "dialogs/preferences_win32.h"
 #include "model/tree_images_win32.h"
 #include "resources/resource.h"
+#include "scheduler/system_clock_win32.h"
+#include "scheduler/tick_pacer.h"
 #include "storage/message_box_win32.h"
 #include "storage/schedule_file.h"
 
@@ -78,13 +80,25 @@ void onTick(AppState& state) {
     }
 }
 
+// The tick's timer is armed anew at each run for just past the next turn
+// of the second, so that programmes reach the player on their second.
+void armTickTimer(AppState& state, const LocalTime& now) {
+    SetTimer(state.mainWindow, kTickTimer, TickPacer::delayToNextRun(now), nullptr);
+}
+
+void onTickTimer(AppState& state) {
+    const LocalTime now = SystemClock().now();
+    armTickTimer(state, now);
+    if (state.tickPacer.newSecond(now)) onTick(state);
+}
+
 void onTimer(AppState& state, UINT_PTR timer) {
     switch (timer) {
         case kWinampSearchTimer:
             onWinampSearch(state);
             break;
         case kTickTimer:
-            onTick(state);
+            onTickTimer(state);
             break;
         case kNowPlayingTimer:
             // The refresh of the playing item comes with the now-playing monitor.
@@ -103,8 +117,7 @@ BOOL onInitDialog(HWND window, AppState& state) {
     DragAcceptFiles(window, TRUE);
     setUpToolbar(GetDlgItem(window, IDC_TOOLBAR), state.instance);
     checkSchedulerMenu(window, state.schedulerOn);
-    WindowMessages messages(window);
-    loadSchedule(*state.tree, state.config, &messages);
+    showJobFile(state, jobFilePath(state.config), false);
     state.loadingDirty = false;
     state.scheduleDirty = false;
     freeLoadingList(state.loadingList);
@@ -112,7 +125,7 @@ BOOL onInitDialog(HWND window, AppState& state) {
     state.settings = readSettings(state.config);
     SendMessageA(window, WM_TIMER, kWinampSearchTimer, 0);
     if (!state.winampWindow) state.winampWindow = kNotLookedFor;
-    SetTimer(window, kTickTimer, 950, nullptr);
+    armTickTimer(state, SystemClock().now());
     PostMessageA(window, WM_COMMAND, CMD_RUN_WINAMP, 0);
     return TRUE;
 }
@@ -203,7 +216,12 @@ void onSize(AppState& state, WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) SetWindowLongPtrA(window, DWLP_USER, lParam);
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrA(window, DWLP_USER, lParam);
+        // Known before the frame restores the remembered size, so that the
+        // WM_SIZE it sends moves the children.
+        reinterpret_cast<AppState*>(lParam)->mainWindow = window;
+    }
     auto* statePointer = reinterpret_cast<AppState*>(GetWindowLongPtrA(window, DWLP_USER));
     if (!statePointer) return FALSE;
     AppState& state = *statePointer;

@@ -1,6 +1,7 @@
 #include "app/scheduler_host_win32.h"
 
 #include "app/app_state.h"
+#include "app/main_commands_win32.h"
 #include "app/player_commands_win32.h"
 #include "player/playlist_file.h"
 #include "resources/resource.h"
@@ -17,10 +18,16 @@ class WindowsSchedulerHost final : public SchedulerHost {
 public:
     explicit WindowsSchedulerHost(AppState& state) : state_(state) {}
 
+    // The load is on air and happens even when "JobFile" cannot be
+    // written; saves then still go to the file loaded (the status line
+    // tells), never to the one the INI names.
     void loadJobFile(const std::string& jobFile) override {
-        state_.config.writeProfileText("Config", "JobFile", jobFile);
-        WindowMessages messages(state_.mainWindow);
-        replaceTree(*state_.tree, jobFile, &messages);
+        const bool recorded = state_.config.writeProfileText("Config", "JobFile", jobFile);
+        showJobFile(state_, jobFile, true);
+        if (!recorded) {
+            const std::string failed = "'" + state_.config.path() + "' 파일이 열리지 않습니다";
+            SetDlgItemTextA(state_.mainWindow, IDC_STATUS_LINE, failed.c_str());
+        }
     }
 
     void endProgramme(const ScheduleNode&, bool fade) override {
@@ -35,8 +42,8 @@ public:
         return playlist.path;
     }
 
-    void startProgramme(const ScheduleNode& schedule, const std::string& playlistPath) override {
-        startStartWorker(workerKit(state_), schedule.options, playlistPath);
+    bool startProgramme(const ScheduleNode& schedule, const std::string& playlistPath) override {
+        return startStartWorker(workerKit(state_), schedule.options, playlistPath);
     }
 
 private:

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "model/node_label.h"
+#include "player/playlist_file.h"
 #include "storage/config_file.h"
 #include "storage/text.h"
 
@@ -16,17 +17,6 @@ std::string_view trimmed(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
     return text;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
-        if (x != y) return false;
-    }
-    return true;
 }
 
 // A date field: the marker reads as 0.
@@ -89,6 +79,8 @@ const char* formErrorMessage(FormError error) {
             return "프로그램 타이틀을 적으세요";
         case FormError::TitleTooLong:
             return "프로그램 타이틀이 너무 깁니다. \".m3u\"를 붙여 259자 안에 들도록 줄여 주세요";
+        case FormError::TitleNotAFileName:
+            return "프로그램 타이틀에는 \\ / : * ? \" < > | 와 장치 이름(CON, NUL 등)을 쓸 수 없습니다";
         case FormError::NoJobFile:
             return "스케쥴 파일명을 입력하세요";
         case FormError::None:
@@ -138,6 +130,7 @@ FormError applyScheduleForm(const ScheduleForm& form, ScheduleNode& record) {
     title = storedTitle(title);
     // The title names the playlist file: it must fit a path with ".m3u".
     if (title.size() > kPathMax) return FormError::TitleTooLong;
+    if (!namesPlaylistFile(title)) return FormError::TitleNotAFileName;
 
     record.startSec = start;
     record.endSec = end;
@@ -229,7 +222,7 @@ void applyPreferences(const PreferencesForm& form, Settings& settings, ConfigFil
     store("MakeLogFile", settings.makeLogFile);
     settings.adjRealTimeSec = fieldSigned(form.adjRealTimeSec);
     store("AdjRealTimeSec", settings.adjRealTimeSec);
-    settings.fadeoutTime = fieldSigned(form.fadeoutTime);
+    settings.fadeoutTime = soundFadeoutTime(fieldSigned(form.fadeoutTime));
     store("FadeoutTime", settings.fadeoutTime);
 }
 

@@ -36,7 +36,7 @@ struct ScheduleForm {
     std::string title;
 };
 
-enum class FormError { None, SameStartAndEnd, NoTitle, TitleTooLong, NoJobFile };
+enum class FormError { None, SameStartAndEnd, NoTitle, TitleTooLong, TitleNotAFileName, NoJobFile };
 
 // The message for an error, "" for none.
 const char* formErrorMessage(FormError error);

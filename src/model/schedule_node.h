@@ -32,6 +32,20 @@ struct ScheduleNode {
     std::string text;
 };
 
+// Copies what a schedule file stores, keeping what lives only in memory
+// (playing, the marks): how an edit made on a copy is taken back.
+inline void copyStoredFields(const ScheduleNode& from, ScheduleNode& to) {
+    to.kind = from.kind;
+    to.startSec = from.startSec;
+    to.endSec = from.endSec;
+    to.year = from.year;
+    to.month = from.month;
+    to.day = from.day;
+    to.weekdays = from.weekdays;
+    to.options = from.options;
+    to.text = from.text;
+}
+
 // A new Schedule as the add command makes it.
 inline ScheduleNode newScheduleRecord() {
     ScheduleNode node;

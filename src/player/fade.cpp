@@ -1,6 +1,7 @@
 #include "player/fade.h"
 
 #include <algorithm>
+#include <mutex>
 
 #include "monitor/last_title.h"
 
@@ -8,6 +9,11 @@ namespace airvane {
 
 namespace {
 constexpr int64_t kStepMicros = 10'000;
+
+// One fade at a time in the process: a second fade begun while one runs
+// would read a volume already lowered and put that back after the first
+// restored the real one.
+std::mutex gFadeInProgress;
 }
 
 std::optional<uint32_t> fadeVolume(Mixer& mixer, FadeClock& clock, int milliseconds) {
@@ -37,6 +43,9 @@ void restoreVolume(Mixer& mixer, uint32_t value) {
 }
 
 void fadeAndStop(Player& player, Mixer& mixer, FadeClock& clock, int milliseconds, LastTitle& lastTitle) {
+    // A fade that waited here asks the player afresh: normally the other
+    // one has stopped it by then.
+    std::lock_guard oneFade(gFadeInProgress);
     if (player.alive()) {
         switch (player.isPlaying()) {
             case static_cast<int>(PlayState::Stopped):

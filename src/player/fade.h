@@ -26,7 +26,8 @@ void restoreVolume(Mixer& mixer, uint32_t value);
 // Stops what plays: a playing player fades out first, a paused one stops at
 // once, a stopped one is left alone. The last seen title is emptied in
 // every case, so that the next title counts as new. A negative time counts
-// as 0.
+// as 0. One runs at a time in the process: a call made while another runs
+// waits until that one has stopped the player and restored the volume.
 void fadeAndStop(Player& player, Mixer& mixer, FadeClock& clock, int milliseconds, LastTitle& lastTitle);
 
 }  // namespace airvane

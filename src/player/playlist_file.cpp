@@ -5,9 +5,32 @@
 
 namespace airvane {
 
+namespace {
+
+// Names Windows gives to devices, whatever the extension after them.
+bool isDeviceName(std::string_view title) {
+    std::string_view base = title.substr(0, title.find('.'));
+    while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
+    for (const char* device : {"CON", "PRN", "AUX", "NUL"}) {
+        if (equalsIgnoringCase(base, device)) return true;
+    }
+    return base.size() == 4 && (equalsIgnoringCase(base.substr(0, 3), "COM") || equalsIgnoringCase(base.substr(0, 3), "LPT")) &&
+           base[3] >= '1' && base[3] <= '9';
+}
+
+}  // namespace
+
+bool namesPlaylistFile(std::string_view title) {
+    // CP949 trail bytes never take these values, so a byte test is safe.
+    for (unsigned char c : title) {
+        if (c < 0x20 || std::string_view("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos) return false;
+    }
+    return !title.empty() && !isDeviceName(title);
+}
+
 PlaylistResult playlistPath(const std::string& programFolder, const std::string& title) {
-    if (title.find_first_of("\\/:") != std::string::npos || title.find("..") != std::string::npos) {
-        return {"", "'" + title + "': 타이틀에 \\ / : .. 를 쓸 수 없어 재생하지 않습니다"};
+    if (!namesPlaylistFile(title)) {
+        return {"", "'" + title + "': 타이틀로 파일 이름을 만들 수 없어 재생하지 않습니다"};
     }
     std::string path = programFolder;
     ensureBackslash(path);

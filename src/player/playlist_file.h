@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "model/schedule_tree.h"
 
@@ -14,9 +15,14 @@ struct PlaylistResult {
     std::string error;  // for the StatusLine when it was not
 };
 
+// True when the title can be a file name beside the program: no folder
+// separator or drive (so that ".." stays a plain name), none of the other
+// characters Windows refuses in a name, and no device name such as CON.
+bool namesPlaylistFile(std::string_view title);
+
 // The playlist's path: the program's folder and the title. Refused (empty,
-// with the reason) when the title would lead outside that folder or the
-// whole path would not fit a Windows path.
+// with the reason) when the title cannot name a file there or the whole
+// path would not fit a Windows path.
 PlaylistResult playlistPath(const std::string& programFolder, const std::string& title);
 
 // Writes the playlist of the Schedule item: its File children in tree order.

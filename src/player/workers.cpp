@@ -1,6 +1,7 @@
 #include "player/workers.h"
 
 #include <atomic>
+#include <system_error>
 #include <thread>
 
 #include "model/schedule_node.h"
@@ -40,6 +41,18 @@ void fadeAndStopWith(const WorkerKit& kit, Player& player) {
     fadeAndStop(player, *mixer, *clock, kit.fadeoutMs, *kit.lastTitle);
 }
 
+// A thread that cannot be made is a worker not started, not the end of
+// the program; the work, with its slot, is dropped.
+template <typename Work>
+bool startDetached(Work&& work) {
+    try {
+        std::thread(std::forward<Work>(work)).detach();
+        return true;
+    } catch (const std::system_error&) {
+        return false;
+    }
+}
+
 }  // namespace
 
 int runningWorkers() { return gRunning.load(); }
@@ -47,24 +60,22 @@ int runningWorkers() { return gRunning.load(); }
 bool startEndWorker(const WorkerKit& kit) {
     WorkerSlot slot;
     if (!slot.take()) return false;
-    std::thread([kit, slot = std::move(slot)]() {
+    return startDetached([kit, slot = std::move(slot)]() {
         std::unique_ptr<Player> player = kit.makePlayer();
         fadeAndStopWith(kit, *player);
-    }).detach();
-    return true;
+    });
 }
 
 bool startStartWorker(const WorkerKit& kit, int32_t options, std::string playlistPath) {
     WorkerSlot slot;
     if (!slot.take()) return false;
-    std::thread([kit, options, path = std::move(playlistPath), slot = std::move(slot)]() {
+    return startDetached([kit, options, path = std::move(playlistPath), slot = std::move(slot)]() {
         std::unique_ptr<Player> player = kit.makePlayer();
         fadeAndStopWith(kit, *player);
         player->setRepeat(options & kRepeat);
         player->setShuffle(options & kShuffle);
         playHandOff(*player, path);
-    }).detach();
-    return true;
+    });
 }
 
 }  // namespace airvane

@@ -28,7 +28,8 @@ struct WorkerKit {
 // cannot make them pile up beyond this.
 inline constexpr int kMaxWorkers = 8;
 
-// False when the worker was not started (too many still running).
+// False when the worker was not started (too many still running, or no
+// thread could be made).
 bool startEndWorker(const WorkerKit& kit);
 bool startStartWorker(const WorkerKit& kit, int32_t options, std::string playlistPath);
 

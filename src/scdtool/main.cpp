@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/memory_tree.h"
+#include "player/playlist_file.h"
 #include "scheduler/plan.h"
 #include "storage/filesystem.h"
 #include "storage/schedule_file.h"
@@ -28,9 +29,24 @@ int usage() {
     return kFailed;
 }
 
+// Schedules whose title cannot name their playlist file never go on air.
+void checkTitles(const MemoryTree& tree, std::vector<ScheduleProblem>& problems) {
+    const NodeItem root = tree.rootNode();
+    int n = 0;
+    for (NodeItem item = root ? tree.firstChildNode(root) : kNoNode; item != kNoNode; item = tree.nextNode(item)) {
+        const ScheduleNode* schedule = tree.nodeRecord(item);
+        ++n;
+        if (schedule && !namesPlaylistFile(schedule->text)) {
+            problems.push_back({"schedule " + std::to_string(n),
+                                "title '" + schedule->text + "' cannot name a playlist file; it never goes on air"});
+        }
+    }
+}
+
 // Prints what a load of path met; the outcome of that load.
 LoadOutcome readReported(MemoryTree& tree, const std::string& path, std::vector<ScheduleProblem>& problems) {
     LoadOutcome outcome = loadScheduleFile(tree, path, nullptr, &problems);
+    if (outcome == LoadOutcome::Loaded) checkTitles(tree, problems);
     for (const ScheduleProblem& problem : problems) {
         std::printf("%s: %s: %s\n", path.c_str(), problem.where.c_str(), problem.what.c_str());
     }

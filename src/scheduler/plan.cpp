@@ -44,7 +44,10 @@ public:
         const ScheduleNode* record = tree_.nodeRecord(schedule);
         return record ? record->text : std::string();
     }
-    void startProgramme(const ScheduleNode& schedule, const std::string&) override { line("start " + schedule.text); }
+    bool startProgramme(const ScheduleNode& schedule, const std::string&) override {
+        line("start " + schedule.text);
+        return true;
+    }
 
     std::string output;
     std::string problems;

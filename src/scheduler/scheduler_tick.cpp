@@ -123,7 +123,7 @@ void startPass(ScheduleTree& tree, const std::vector<ScheduleRef>& schedules, in
     const std::string path = host.writePlaylist(due->item);
     if (path.empty()) return;
     ScheduleNode& schedule = *due->record;
-    host.startProgramme(schedule, path);
+    if (!host.startProgramme(schedule, path)) return;
     schedule.playing = true;
     relabel(tree, due->item, schedule);
 }

@@ -30,8 +30,9 @@ public:
     virtual void endProgramme(const ScheduleNode& schedule, bool fade) = 0;
     // The playlist of the Schedule item; "" when there is none to hand over.
     virtual std::string writePlaylist(NodeItem schedule) = 0;
-    // Hands the playlist over (fading out what plays first).
-    virtual void startProgramme(const ScheduleNode& schedule, const std::string& playlistPath) = 0;
+    // Hands the playlist over (fading out what plays first); false when
+    // nothing could be started, so that the next tick tries again.
+    virtual bool startProgramme(const ScheduleNode& schedule, const std::string& playlistPath) = 0;
 };
 
 struct ScheduleRef {

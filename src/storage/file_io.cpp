@@ -1,6 +1,7 @@
 #include "storage/file_io.h"
 
 #include <cstring>
+#include <new>
 
 #include "storage/filesystem.h"
 
@@ -15,7 +16,11 @@ File openFileReported(const std::string& path, FileMode mode, MessageSink* owner
 std::unique_ptr<LineReader> openLineReader(const std::string& path, MessageSink* owner) {
     File file = openFileReported(path, FileMode::Read, owner);
     if (!file) return nullptr;
-    return std::make_unique<LineReader>(std::move(file));
+    // The reader holds its 64 KiB buffer: a failed allocation is reported,
+    // not thrown through the caller's window procedure.
+    std::unique_ptr<LineReader> reader(new (std::nothrow) LineReader(std::move(file)));
+    if (!reader && owner) owner->showMessage("메모리 할당이 안됩니다", kMsgOk);
+    return reader;
 }
 
 void LineReader::refill() {

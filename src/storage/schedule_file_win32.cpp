@@ -25,25 +25,21 @@ bool saveScheduleAs(HWND owner, const ScheduleTree& tree, const ConfigFile& conf
     return true;
 }
 
-bool openSchedule(HWND owner, ScheduleTree& tree, ConfigFile& config) {
-    std::string path = config.readProfileTextSized("Config", "JobFile", kPathMax + 1);
-    if (!openFileDialog(owner, path, kPathMax + 1, "불러올 스케쥴 파일을 선택하세요", kScheduleFilter, 0)) {
-        return false;
-    }
-    config.writeProfileText("Config", "JobFile", path);
-    WindowMessages messages(owner);
-    replaceTree(tree, path, &messages);
-    return true;
+bool chooseScheduleToOpen(HWND owner, const ConfigFile& config, std::string& path) {
+    path = config.readProfileTextSized("Config", "JobFile", kPathMax + 1);
+    return openFileDialog(owner, path, kPathMax + 1, "불러올 스케쥴 파일을 선택하세요", kScheduleFilter, 0);
 }
 
-bool confirmSave(HWND mainWindow, bool scheduleDirty, bool loadingDirty) {
+bool confirmSave(HWND mainWindow, const bool& scheduleDirty, const bool& loadingDirty) {
     if (!scheduleDirty && !loadingDirty) return true;
     switch (showMessage(mainWindow, kSaveChangesPrompt, kMsgYesNoCancel)) {
         case kAnswerCancel:
             return false;
         case kAnswerYes:
             SendMessageA(mainWindow, WM_COMMAND, CMD_SAVE, 0);
-            return true;
+            // A save that failed has said so and left its flag set: the
+            // changes would be lost if the caller went on.
+            return !scheduleDirty && !loadingDirty;
         default:
             return true;
     }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "model/schedule_tree.h"
 
 namespace airvane {
@@ -16,13 +18,14 @@ inline constexpr const char* kSaveChangesPrompt = "변경된 내용을 저장하
 // stays as it was. True when the tree was written (scheduleDirty cleared).
 bool saveScheduleAs(HWND owner, const ScheduleTree& tree, const ConfigFile& config, bool& scheduleDirty);
 
-// Lets the operator choose a schedule file, makes it the job file and loads
-// it in place of the whole tree. True when a file was chosen.
-bool openSchedule(HWND owner, ScheduleTree& tree, ConfigFile& config);
+// Lets the operator choose a schedule file to open, starting from the job
+// file; false when none was chosen.
+bool chooseScheduleToOpen(HWND owner, const ConfigFile& config, std::string& path);
 
 // With unsaved changes, asks whether to save them: Yes saves at once
 // (command 109 sent to the main window), No goes on, Cancel stops. False
-// when the caller must stop.
-bool confirmSave(HWND mainWindow, bool scheduleDirty, bool loadingDirty);
+// when the caller must stop: Cancel, or a save that left a flag set (the
+// flags are read again after the save).
+bool confirmSave(HWND mainWindow, const bool& scheduleDirty, const bool& loadingDirty);
 
 }  // namespace airvane

@@ -1,8 +1,12 @@
 #include "storage/settings.h"
 
+#include <algorithm>
+
 #include "storage/config_file.h"
 
 namespace airvane {
+
+int32_t soundFadeoutTime(int32_t seconds) { return std::clamp(seconds, 0, kMaxFadeoutTime); }
 
 Settings readSettings(const ConfigFile& config) {
     // One read of the file for all six keys.
@@ -13,6 +17,7 @@ Settings readSettings(const ConfigFile& config) {
         if (row.number) settings.*row.number = value;
         else settings.*row.flag = static_cast<uint8_t>(value & 0xFF);
     }
+    settings.fadeoutTime = soundFadeoutTime(settings.fadeoutTime);
     return settings;
 }
 

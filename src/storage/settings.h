@@ -38,7 +38,13 @@ inline constexpr SettingKey kSettingKeys[] = {
     {"SetShoutcastTitle", 1, nullptr, &Settings::setShoutcastTitle},
 };
 
-// Reads the six settings in the order of the table.
+// FadeoutTime as every user of it takes it: a negative value is 0, and an
+// hour at most, so that it stays a sane lead time and FadeoutTime * 1000
+// cannot overflow.
+inline constexpr int32_t kMaxFadeoutTime = 3600;
+int32_t soundFadeoutTime(int32_t seconds);
+
+// Reads the six settings in the order of the table (FadeoutTime made sound).
 Settings readSettings(const ConfigFile& config);
 
 }  // namespace airvane

@@ -37,6 +37,8 @@ std::string_view fileNamePart(std::string_view path);
 std::string_view extensionPart(std::string_view path);
 void ensureBackslash(std::string& path);
 void trimBlanks(std::string& text);
+// Equal but for the case of ASCII letters.
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
 // Cuts text to at most max bytes; the stored formats have fixed buffers.
 void limitLength(std::string& text, std::size_t max);

@@ -80,15 +80,32 @@ class AirvaneSession : public ::testing::Test {
 protected:
     // Airvane in a new run folder, with schedule as its job file.
     void start(const std::string& name, const std::string& schedule) {
+        prepare(name, schedule);
+        launch();
+    }
+    // The run folder, its job file and an INI that names it, more appended.
+    void prepare(const std::string& name, const std::string& schedule, const std::string& moreIni = "") {
         folder = prepareRunFolder(name);
         job = folder + "\\week.scd";
         writeFile(job, schedule);
-        writeFile(folder + "\\airvane.INI", "[Config]\r\nJobFile=" + job + "\r\n");
+        writeFile(folder + "\\airvane.INI", "[Config]\r\nJobFile=" + job + "\r\n" + moreIni);
         writeFile(folder + "\\a.mp3", "not really audio");
-        app = std::make_unique<AirvaneProcess>(folder);
+    }
+    void launch() {
+        if (!app) app = std::make_unique<AirvaneProcess>(folder);
         window = app->waitForWindow(15000);
         ASSERT_TRUE(window);
         tree = GetDlgItem(window, 100);
+    }
+    // Answers Airvane's next dialog with button; the dialog's text. A
+    // dialog that was just told to close is waited for and not taken.
+    std::string answer(int button, HWND closing = nullptr) {
+        for (int i = 0; i < 100 && closing && IsWindow(closing); ++i) Sleep(50);
+        HWND box = app->waitForDialog(closing);
+        if (!box) return "(no dialog came)";
+        const std::string text = itemText(box, 0xFFFF);
+        SendMessageA(box, WM_COMMAND, button, 0);
+        return text;
     }
     void TearDown() override {
         if (window && IsWindow(window)) {

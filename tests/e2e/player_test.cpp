@@ -27,6 +27,9 @@ protected:
         ASSERT_TRUE(standin->window());
         start(name, kSchedules);
         ASSERT_TRUE(waitForText(GetDlgItem(window, 110), "WinAmp를 찾았습니다", 10000));
+        // These are the play and stop commands alone: the scheduler would end
+        // a Schedule played outside its time at its next tick.
+        command(window, 122);
     }
     HTREEITEM schedule(int index) {
         HTREEITEM item = treeItem(tree, treeItem(tree, nullptr, TVGN_ROOT), TVGN_CHILD);
@@ -77,7 +80,7 @@ TEST_F(Playing, APlaylistThatWouldLandOutsideTheProgramFolderIsRefused) {
     selectItem(tree, schedule(2));
     command(window, 104);
     EXPECT_TRUE(waitForText(GetDlgItem(window, 110),
-                            "'..\\Outside.m3u': 타이틀에 \\ / : .. 를 쓸 수 없어 재생하지 않습니다", 3000));
+                            "'..\\Outside.m3u': 타이틀로 파일 이름을 만들 수 없어 재생하지 않습니다", 3000));
     EXPECT_EQ(GetFileAttributesA((folder + "\\..\\Outside.m3u").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(standin->entries(1).empty()) << "nothing was sent to the player";
     EXPECT_EQ(readRemoteTree(tree)[5].text, "..\\Outside (10:00:00 - )") << "no mark of playing";

@@ -58,7 +58,7 @@ TEST(ConfigFile, SwitchesKeepOnlyTheLowByte) {
     Settings settings = readSettings(config);
     EXPECT_EQ(settings.disDragDrop, 0);
     EXPECT_EQ(settings.makeLogFile, 0);
-    EXPECT_EQ(settings.fadeoutTime, -2);
+    EXPECT_EQ(settings.fadeoutTime, 0) << "a negative fade is none, for the tick's lead time too";
     EXPECT_EQ(settings.adjRealTimeSec, 5);
     EXPECT_EQ(Settings{}.fadeoutTime, 4);  // before the file is read
 }

@@ -110,6 +110,13 @@ TEST(ScheduleForm, TitlesGetM3uOnceAndTooLongOnesAreRefused) {
     form.title = std::string(255, 't');
     EXPECT_EQ(applyScheduleForm(form, record), FormError::None);
     EXPECT_EQ(record.text.size(), 259u);
+    // What the play path would refuse is refused here, with a message.
+    form.title = "News: 9 o'clock";
+    EXPECT_EQ(applyScheduleForm(form, record), FormError::TitleNotAFileName);
+    EXPECT_NE(std::string(formErrorMessage(FormError::TitleNotAFileName)), "");
+    form.title = "News.";
+    EXPECT_EQ(applyScheduleForm(form, record), FormError::None);
+    EXPECT_EQ(record.text, "News..m3u");
 }
 
 TEST(LoadingForm, NewEditedAndListed) {
@@ -153,6 +160,9 @@ TEST(Preferences, ConfirmSetsMemoryAndWritesEveryKey) {
     form.disDragDrop = true;
     form.makeLogFile = false;
     form.adjRealTimeSec = "-5";
+    form.fadeoutTime = "9999999";
+    applyPreferences(form, settings, config);
+    EXPECT_EQ(settings.fadeoutTime, kMaxFadeoutTime) << "capped: its milliseconds must fit";
     form.fadeoutTime = "";
     applyPreferences(form, settings, config);
     EXPECT_EQ(settings.disDragDrop, 1);

@@ -40,10 +40,15 @@ TEST(PlaylistFile, OnePathPerLineInTreeOrderFilesOnly) {
 }
 
 TEST(PlaylistFile, TitlesNeverLeadOutsideTheProgramFolder) {
-    for (const char* title : {"..\\evil.m3u", "a/b.m3u", "C:evil.m3u", "sub\\x.m3u", "..m3u"}) {
+    for (const char* title : {"..\\evil.m3u", "a/b.m3u", "C:evil.m3u", "sub\\x.m3u", "a?.m3u", "a|b.m3u",
+                              "a\x01.m3u", "CON.m3u", "nul .m3u", "Com7.m3u", "lpt1"}) {
         PlaylistResult result = playlistPath("C:\\Radio", title);
         EXPECT_EQ(result.path, "") << title;
         EXPECT_NE(result.error, "") << title;
+    }
+    // Without separators ".." is a plain name; so are names near a device's.
+    for (const char* title : {"News..m3u", "..m3u", "a..b.m3u", "CONCERT.m3u", "COM0.m3u", "\x81\x41.m3u"}) {
+        EXPECT_EQ(playlistPath("C:\\Radio", title).path, std::string("C:\\Radio\\") + title);
     }
     EXPECT_EQ(playlistPath("C:\\Radio", "Morning.m3u").path, "C:\\Radio\\Morning.m3u");
     EXPECT_EQ(playlistPath("C:\\Radio\\", "Morning.m3u").path, "C:\\Radio\\Morning.m3u");

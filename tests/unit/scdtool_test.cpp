@@ -37,11 +37,13 @@ TEST(Scdtool, CheckAnswersCleanProblemsOrUnreadable) {
     EXPECT_EQ(clean.exitCode, 0);
     EXPECT_EQ(clean.output, "");
 
-    const std::string odd = dir.write("odd.scd", "Airvane Data V1.0\r\n1 x|Bad.m3u\r\n}\r\n|late\r\n");
+    const std::string odd =
+        dir.write("odd.scd", "Airvane Data V1.0\r\n1 x|Bad.m3u\r\n-1 0:0:0 -1:0:0 0/0/0 0|9:00.m3u\r\n}\r\n|late\r\n");
     ToolRun problems = scdtool("check " + odd);
     EXPECT_EQ(problems.exitCode, 1);
     EXPECT_EQ(problems.output, odd + ": line 2: the numbers of the Schedule \"Bad.m3u\" do not scan in full\n" +
-                                   odd + ": line 3: \"}\" closes no Schedule: the rest of the file is not read\n");
+                                   odd + ": line 4: \"}\" closes no Schedule: the rest of the file is not read\n" +
+                                   odd + ": schedule 2: title '9:00.m3u' cannot name a playlist file; it never goes on air\n");
 
     ToolRun magic = scdtool("check " + dir.write("other.scd", "Other Data\r\n"));
     EXPECT_EQ(magic.exitCode, 1);

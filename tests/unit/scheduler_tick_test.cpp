@@ -6,6 +6,7 @@
 
 #include "model/memory_tree.h"
 #include "model/node_label.h"
+#include "scheduler/tick_pacer.h"
 
 namespace airvane {
 namespace {
@@ -38,8 +39,12 @@ public:
         actions.push_back("end " + s.text + (fade ? " fade" : " nofade"));
     }
     std::string writePlaylist(NodeItem item) override { return tree_.nodeRecord(item)->text; }
-    void startProgramme(const ScheduleNode& s, const std::string&) override { actions.push_back("start " + s.text); }
+    bool startProgramme(const ScheduleNode& s, const std::string&) override {
+        actions.push_back((acceptStarts ? "start " : "refused ") + s.text);
+        return acceptStarts;
+    }
     std::vector<std::string> actions;
+    bool acceptStarts = true;
 
 private:
     MemoryTree& tree_;
@@ -265,6 +270,80 @@ TEST_F(Tick, TicksEvery950MillisecondsActAsTicksEverySecond) {
     EXPECT_EQ(cadence, everySecond);
     EXPECT_EQ(everySecond, (Actions{"23:59:58 start Late.m3u", "00:00:00 clock", "00:00:03 end Late.m3u fade",
                                     "00:00:10 start Early.m3u", "00:00:17 end Early.m3u fade"}));
+}
+
+TEST_F(Tick, TheEndTimeWrapsBeforeMidnightLessTheLeadTime) {
+    struct Row {
+        int32_t start, end, options;
+        const char* firstEnd;
+    } rows[] = {
+        {23 * H, 1, 0, "23:59:58 end Row.m3u fade"},           // 00:00:01 less 3 s
+        {23 * H, 0, 0, "23:59:57 end Row.m3u fade"},
+        {23 * H, 2, kNoFadeOut, "00:00:02 end Row.m3u nofade"},  // no lead: after midnight
+    };
+    for (const Row& row : rows) {
+        tree.freeNodeRecords(kNoNode);
+        tree.deleteNode(root);
+        root = tree.insertNode(kNoNode, InsertPlace::Last, kRootText, tree.records().create());
+        addSchedule("Row.m3u", row.start, row.end, row.options);
+        Actions seen = runSeconds(row.start, 86399);
+        for (const std::string& a : runSeconds(0, 5, true)) seen.push_back(a);
+        ASSERT_GE(seen.size(), 2u) << row.firstEnd;
+        EXPECT_EQ(seen[1] == "00:00:00 clock" ? seen.at(2) : seen[1], row.firstEnd);
+    }
+}
+
+TEST_F(Tick, TheClockCorrectionIsReArmedOnlyPastItsSecond) {
+    // Seconds of the ticks after midnight: with the clock set back, the
+    // same second is seen again, and two ticks may share one second.
+    struct Row {
+        int adjust;
+        std::vector<int> seconds;
+        std::size_t sets;
+    } rows[] = {
+        {5, {5, 0, 1, 2, 3, 4, 5, 5, 6}, 1},
+        {0, {0, 0, 0, 1}, 1},
+        {5, {5, 6, 7, 5}, 2},  // re-armed at 00:00:06
+    };
+    for (const Row& row : rows) {
+        settings.adjRealTimeSec = row.adjust;
+        state = TickState{};
+        clock.sets.clear();
+        for (int s : row.seconds) tickAt(s, true);
+        EXPECT_EQ(clock.sets.size(), row.sets) << "AdjRealTimeSec " << row.adjust;
+    }
+}
+
+TEST_F(Tick, AStartThatCouldNotBeMadeIsTriedAgainWithinItsWindow) {
+    ScheduleNode& news = addSchedule("News.m3u", 12 * H, 12 * H + 600);
+    host.acceptStarts = false;
+    EXPECT_EQ(tickAt(12 * H), (Actions{"refused News.m3u"}));
+    EXPECT_FALSE(news.playing);
+    host.acceptStarts = true;
+    EXPECT_EQ(tickAt(12 * H + 1), (Actions{"start News.m3u"}));
+    EXPECT_TRUE(news.playing);
+}
+
+TEST(TickPacer, OneRunPerSecondJustPastItsTurn) {
+    struct Run {
+        int32_t second, millisecond;
+        bool ticks;
+        unsigned delay;
+    } runs[] = {
+        {10, 400, true, 610},  // the first run, at any phase: the next aims at 11.010
+        {11, 12, true, 998},
+        {11, 995, false, 15},  // a second run in the same second is no tick
+        {12, 3, true, 1007},
+        {14, 300, true, 710},  // late (the window was busy): its own second still ticks
+        {0, 10, true, 1000},   // the clock set back at night
+    };
+    TickPacer pacer;
+    for (const Run& run : runs) {
+        LocalTime time = localTimeAt(2026, 12, 24, run.second);
+        time.millisecond = run.millisecond;
+        EXPECT_EQ(pacer.newSecond(time), run.ticks) << run.second << "." << run.millisecond;
+        EXPECT_EQ(TickPacer::delayToNextRun(time), run.delay);
+    }
 }
 
 }  // namespace

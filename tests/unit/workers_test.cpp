@@ -5,10 +5,14 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <functional>
+#include <mutex>
 
 #include "model/schedule_node.h"
 #include "monitor/last_title.h"
+#include "player/fade.h"
 #include "player/recording_player.h"
+#include "player/system_fade_clock.h"
 
 // <chrono> cannot be built with the CP949 execution character set: usleep.
 namespace airvane {
@@ -100,6 +104,107 @@ TEST(Workers, WorkersWaitingOnAHungPlayerDoNotPileUp) {
     waitForWorkers();
     EXPECT_TRUE(startEndWorker(kit)) << "room again";
     waitForWorkers();
+}
+
+// A player and a mixer on the real clock, shared by every thread, noting
+// when each message came.
+struct TimedStation {
+    struct Event {
+        int64_t at;
+        std::string what;
+    };
+    std::mutex mutex;
+    uint32_t volume = 50'000;
+    PlayState state = PlayState::Playing;
+    std::vector<Event> events;
+    SystemFadeClock clock;
+
+    int note(const std::string& what, PlayState next = PlayState::Stopped, bool changes = false) {
+        std::lock_guard lock(mutex);
+        events.push_back({clock.nowMicros(), what});
+        if (changes) state = next;
+        return static_cast<int>(state);
+    }
+    int64_t firstAt(const std::string& what) {
+        for (const Event& e : events)
+            if (e.what == what) return e.at;
+        return -1;
+    }
+    int count(const std::string& what) {
+        int n = 0;
+        for (const Event& e : events) n += e.what == what;
+        return n;
+    }
+};
+
+class TimedPlayer final : public Player {
+public:
+    explicit TimedPlayer(TimedStation& s) : s_(s) {}
+    bool alive() const override { return true; }
+    void clearPlaylist() override { s_.note("IPC_DELETE"); }
+    void addFile(std::string_view) override { s_.note("IPC_PLAYFILE"); }
+    void play() override { s_.note("WINAMP_BUTTON2", PlayState::Playing, true); }
+    void stop() override { s_.note("WINAMP_BUTTON4", PlayState::Stopped, true); }
+    void stopWithFade() override {}
+    void showFileInfo() override {}
+    int isPlaying() override { return s_.note("IPC_ISPLAYING"); }
+    void setShuffle(bool) override {}
+    void setRepeat(bool) override {}
+
+private:
+    TimedStation& s_;
+};
+
+class TimedMixer final : public Mixer {
+public:
+    explicit TimedMixer(TimedStation& s) : s_(s) {}
+    bool openWaveOutVolume() override { return true; }
+    uint32_t volume() override {
+        std::lock_guard lock(s_.mutex);
+        return s_.volume;
+    }
+    void setVolume(uint32_t value) override {
+        std::lock_guard lock(s_.mutex);
+        s_.volume = value;
+    }
+    void close() override {}
+
+private:
+    TimedStation& s_;
+};
+
+// An end worker fades for 300 ms; 150 ms in, a start worker or the play
+// command (on the calling thread) begins a hand-over. Either way the volume
+// ends where it was, the player is stopped once, and the next programme
+// follows the stop at once.
+TEST(Workers, AHandOverDuringAFadeWaitsForItAndKeepsTheVolume) {
+    for (bool playCommand : {false, true}) {
+        SCOPED_TRACE(playCommand ? "play command" : "start worker");
+        TimedStation station;
+        WorkerKit kit;
+        kit.makePlayer = [&station] { return std::make_unique<TimedPlayer>(station); };
+        kit.makeMixer = [&station] { return std::make_unique<TimedMixer>(station); };
+        kit.makeClock = [] { return std::make_unique<SystemFadeClock>(); };
+        kit.lastTitle = std::make_shared<LastTitle>();
+        kit.fadeoutMs = 300;
+        ASSERT_TRUE(startEndWorker(kit));
+        usleep(150'000);
+        if (playCommand) {
+            TimedPlayer player(station);
+            TimedMixer mixer(station);
+            SystemFadeClock clock;
+            fadeAndStop(player, mixer, clock, kit.fadeoutMs, *kit.lastTitle);
+            playHandOff(player, "News.m3u");
+        } else {
+            ASSERT_TRUE(startStartWorker(kit, 0, "News.m3u"));
+        }
+        waitForWorkers();
+        EXPECT_EQ(station.volume, 50'000u);
+        EXPECT_EQ(station.count("WINAMP_BUTTON4"), 1);
+        const int64_t handOff = station.firstAt("IPC_PLAYFILE") - station.firstAt("WINAMP_BUTTON4");
+        EXPECT_GE(handOff, 0);
+        EXPECT_LE(handOff, 30'000) << "microseconds from the stop to the hand-off";
+    }
 }
 
 }  // namespace

@@ -66,28 +66,28 @@ TEST_F(ScheduleDialogs, SaveAsWritesTheChosenFileAndKeepsTheJobFile) {
     tree.freeNodeRecords(kNoNode);
 }
 
-TEST_F(ScheduleDialogs, OpenMakesTheChosenFileTheJobFileAndReplacesTheTree) {
+TEST_F(ScheduleDialogs, OpenChoosesAScheduleFile) {
     ConfigFile config(dir + "\\airvane.INI");
     ASSERT_TRUE(writeFileAtomically(dir + "\\week.scd", kWeek));
-    test::TreeViewInWindow tree;
-    loadSchedule(tree, config, nullptr);
-    ASSERT_EQ(tree.countNodes(), 1);
-
+    test::TreeViewInWindow owner;
     std::thread user = answerFileDialog(dir + "\\week.scd");
-    EXPECT_TRUE(openSchedule(tree.frame(), tree, config));
+    std::string path;
+    EXPECT_TRUE(chooseScheduleToOpen(owner.frame(), config, path));
     user.join();
     EXPECT_EQ(dialogTitle, "불러올 스케쥴 파일을 선택하세요");
-    EXPECT_EQ(jobFilePath(config), dir + "\\week.scd");
-    EXPECT_EQ(tree.countNodes(), 3);
-    EXPECT_EQ(tree.nextNode(tree.rootNode()), kNoNode) << "one Root only";
-    EXPECT_EQ(tree.records().size(), 3u) << "the old tree's records are gone";
-    tree.freeNodeRecords(kNoNode);
+    EXPECT_EQ(path, dir + "\\week.scd");
+    EXPECT_EQ(jobFilePath(config), dir + "\\airvane.INI") << "the choice alone changes nothing";
 }
 
-// A main window stand-in that counts the save commands it receives.
+// A main window stand-in that counts the save commands it receives; its
+// saves clear the dirty flags unless they are to fail.
 int gSaveCommands = 0;
+bool gScheduleDirty = false, gLoadingDirty = false, gSaveFails = false;
 LRESULT CALLBACK countSaves(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && LOWORD(wParam) == 109) ++gSaveCommands;
+    if (message == WM_COMMAND && LOWORD(wParam) == 109) {
+        ++gSaveCommands;
+        if (!gSaveFails) gScheduleDirty = gLoadingDirty = false;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -101,7 +101,7 @@ TEST(ConfirmSave, AsksOnlyWithChangesAndSavesOnYes) {
                               nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(main);
 
-    EXPECT_TRUE(confirmSave(main, false, false)) << "nothing to save: no question";
+    EXPECT_TRUE(confirmSave(main, gScheduleDirty, gLoadingDirty)) << "nothing to save: no question";
 
     std::string prompt;
     auto answer = [&prompt](int button) {
@@ -113,20 +113,27 @@ TEST(ConfirmSave, AsksOnlyWithChangesAndSavesOnYes) {
         });
     };
     std::thread cancel = answer(IDCANCEL);
-    EXPECT_FALSE(confirmSave(main, true, false));
+    gScheduleDirty = true;
+    EXPECT_FALSE(confirmSave(main, gScheduleDirty, gLoadingDirty));
     cancel.join();
     EXPECT_EQ(prompt, "변경된 내용을 저장하시겠습니까?");
     EXPECT_EQ(gSaveCommands, 0);
 
     std::thread no = answer(IDNO);
-    EXPECT_TRUE(confirmSave(main, false, true));
+    EXPECT_TRUE(confirmSave(main, gScheduleDirty, gLoadingDirty));
     no.join();
     EXPECT_EQ(gSaveCommands, 0);
 
-    std::thread yes = answer(IDYES);
-    EXPECT_TRUE(confirmSave(main, true, true));
-    yes.join();
-    EXPECT_EQ(gSaveCommands, 1) << "the save is done before confirmSave returns";
+    // Yes: go on once the save worked; stop when it failed, or the changes
+    // would be lost.
+    for (bool fails : {false, true}) {
+        gSaveFails = fails;
+        gScheduleDirty = gLoadingDirty = true;
+        std::thread yes = answer(IDYES);
+        EXPECT_EQ(confirmSave(main, gScheduleDirty, gLoadingDirty), !fails);
+        yes.join();
+    }
+    EXPECT_EQ(gSaveCommands, 2) << "the save is done before confirmSave returns";
     DestroyWindow(main);
 }
 
