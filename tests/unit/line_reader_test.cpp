@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "storage/file_io.h"
@@ -110,6 +116,43 @@ TEST(MessageStyle, ExclamationUnlessAnIconIsGivenAndAlwaysTaskModal) {
     EXPECT_EQ(messageBoxStyle(kMsgYesNoCancel), 0x2033u);
     EXPECT_EQ(messageBoxStyle(kMsgOkCancelStop), 0x2011u);
     EXPECT_EQ(messageBoxStyle(0x40), 0x2040u);
+}
+
+// With the memory gone, opening a file for reading says so and gives no
+// reader; it does not throw through its caller. Run in a child process whose
+// address space is capped and then filled.
+TEST(LineReader, NoMemoryForTheBufferIsReportedNotThrown) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer's allocator ignores an address-space cap";
+#else
+    test::TempDir dir;
+    const std::string path = dir.write("a.txt", "line\r\n");
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        long pages = 0;  // the address space in use now, and a little more
+        if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+            if (std::fscanf(statm, "%ld", &pages) != 1) pages = 0;
+            std::fclose(statm);
+        }
+        const rlim_t limit = static_cast<rlim_t>(pages) * sysconf(_SC_PAGESIZE) + (64u << 20);
+        rlimit cap{limit, limit};
+        setrlimit(RLIMIT_AS, &cap);
+        void* forTheFile = std::malloc(8192);  // fopen's own needs stay met
+        // Kept, so that no allocation is optimised away.
+        std::vector<void*> blocks;
+        blocks.reserve(1 << 16);
+        while (void* block = std::malloc(65536)) blocks.push_back(block);
+        std::free(forTheFile);
+        RecordingMessages messages;
+        const bool refused = openLineReader(path, &messages) == nullptr;
+        _exit(!blocks.empty() && refused && messages.shown == std::vector<std::string>{"메모리 할당이 안됩니다"} ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status)) << "the child ended abnormally (an uncaught exception aborts)";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+#endif
 }
 
 }  // namespace
