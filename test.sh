@@ -30,6 +30,11 @@ eval "$(scripts/xvfb-start)"
 trap 'scripts/xvfb-stop' EXIT
 export WINEPREFIX="${AIRVANE_WINEPREFIX:-$here/build/wineprefix}"
 WINEDEBUG=-all wineserver -p 2>/dev/null
+# Wine's helper processes (services, plug and play, rpcss) start with the
+# first program and then stay with the wineserver. Started here, they are
+# nobody's children; started by a scenario under faketime, they would hold
+# faketime's pipe open and it would never return.
+LC_ALL=ko_KR.UTF-8 WINEDEBUG=-all wine cmd.exe /c exit >/dev/null 2>&1
 
 passed=0
 failed=0

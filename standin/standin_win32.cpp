@@ -4,6 +4,7 @@
 // its caption, has a file-info box and a SHOUTcast-style window, and keeps
 // a journal of every message it receives.
 //   standin [--track-seconds N] [--journal FILE] [--no-shoutcast] [--hang-on NAME]
+//           [--shoutcast-caption TEXT]
 #include <windows.h>
 
 #include <cstdlib>
@@ -25,6 +26,7 @@ struct Options {
     bool shoutcast = true;
     std::string journal;
     std::string hangOn;
+    std::string shoutcastCaption;  // the SHOUTcast window's, when not the English one
 };
 
 Options parseOptions(int argc, char** argv) {
@@ -35,6 +37,7 @@ Options parseOptions(int argc, char** argv) {
         if (arg == "--track-seconds" && hasValue) options.trackSeconds = std::atoi(argv[++i]);
         else if (arg == "--journal" && hasValue) options.journal = argv[++i];
         else if (arg == "--hang-on" && hasValue) options.hangOn = argv[++i];
+        else if (arg == "--shoutcast-caption" && hasValue) options.shoutcastCaption = argv[++i];
         else if (arg == "--no-shoutcast") options.shoutcast = false;
     }
     return options;
@@ -257,6 +260,7 @@ int run(HINSTANCE instance, int showCommand) {
     if (s.options.shoutcast) {
         s.shoutcast = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_SHOUTCAST), s.main, shoutcastProc,
                                          reinterpret_cast<LPARAM>(&s));
+        if (!s.options.shoutcastCaption.empty()) SetWindowTextA(s.shoutcast, s.options.shoutcastCaption.c_str());
         SetWindowPos(s.shoutcast, nullptr, 10, 110, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ShowWindow(s.shoutcast, SW_SHOWNOACTIVATE);
     }

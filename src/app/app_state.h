@@ -10,6 +10,7 @@
 #include "app/modeless_list_win32.h"
 #include "dialogs/dialog_frame_win32.h"
 #include "monitor/last_title.h"
+#include "monitor/now_playing.h"
 #include "scheduler/scheduler_tick.h"
 #include "scheduler/tick_pacer.h"
 #include "model/tree_view_win32.h"
@@ -55,6 +56,7 @@ struct AppState {
     std::shared_ptr<LastTitle> lastTitle = std::make_shared<LastTitle>();
     TickState tickState;
     TickPacer tickPacer;
+    MonitorState monitorState;  // CurrentItem
 
     FrameContext frame() { return {&config, currWndSizeAtom}; }
 };

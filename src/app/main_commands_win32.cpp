@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/monitor_host_win32.h"
 #include "dialogs/schedule_editor_win32.h"
 #include "model/node_label.h"
 #include "storage/file_dialog_win32.h"
@@ -264,6 +265,7 @@ void saveAsCommand(AppState& state) { saveScheduleAs(state.mainWindow, *state.tr
 
 void exitCommand(AppState& state) {
     if (!confirmSave(state.mainWindow, state.scheduleDirty, state.loadingDirty)) return;
+    handBackStreamTitle(state);
     state.tree->freeNodeRecords(kNoNode);
     freeLoadingList(state.loadingList);
     ImageList_Destroy(state.treeImages);

@@ -8,6 +8,7 @@
 
 #include "app/app_state.h"
 #include "app/main_commands_win32.h"
+#include "app/monitor_host_win32.h"
 #include "app/player_commands_win32.h"
 #include "app/scheduler_host_win32.h"
 #include "app/toolbar_win32.h"
@@ -101,8 +102,8 @@ void onTimer(AppState& state, UINT_PTR timer) {
             onTickTimer(state);
             break;
         case kNowPlayingTimer:
-            // The refresh of the playing item comes with the now-playing monitor.
             KillTimer(state.mainWindow, kNowPlayingTimer);
+            markPlayingItemAgain(state);
             break;
         default:
             break;

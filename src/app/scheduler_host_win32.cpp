@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/main_commands_win32.h"
+#include "app/monitor_host_win32.h"
 #include "app/player_commands_win32.h"
 #include "player/playlist_file.h"
 #include "resources/resource.h"
@@ -17,6 +18,8 @@ namespace {
 class WindowsSchedulerHost final : public SchedulerHost {
 public:
     explicit WindowsSchedulerHost(AppState& state) : state_(state) {}
+
+    void monitor(const LocalTime& time) override { runMonitor(state_, time); }
 
     // The load is on air and happens even when "JobFile" cannot be
     // written; saves then still go to the file loaded (the status line

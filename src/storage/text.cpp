@@ -98,4 +98,10 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+void dropCutCharacter(std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size()) i += static_cast<unsigned char>(text[i]) >= 0x81 ? 2 : 1;
+    if (i > text.size()) text.pop_back();
+}
+
 }  // namespace airvane

@@ -37,6 +37,9 @@ std::string_view fileNamePart(std::string_view path);
 std::string_view extensionPart(std::string_view path);
 void ensureBackslash(std::string& path);
 void trimBlanks(std::string& text);
+// Drops a last CP949 lead byte whose trail byte was cut off (a text read
+// into a buffer that was too small).
+void dropCutCharacter(std::string& text);
 // Equal but for the case of ASCII letters.
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 

@@ -126,6 +126,7 @@ TEST_F(MainWindow, EnterOnTheTreeEditsAndEscapeMinimises) {
 
 TEST_F(MainWindow, ThePlayerWindowIsNoticedAndItsDepartureToo) {
     start("main-player", kEmpty);
+    command(window, 122);  // no scheduler: its monitor would show the player's title instead
     HWND status = GetDlgItem(window, 110);
     EXPECT_TRUE(waitForText(status, "WinAmp를 실행하세요", 5000));
 

@@ -96,6 +96,10 @@ TEST_F(Midnight, LateEndsEarlyLoadsStartsAndEndsOnTime) {
     EXPECT_LE(earlyHandOff, 11) << "within a second of 00:00:10";
     EXPECT_EQ(secondOf(entries, "WINAMP_BUTTON4", 12), 17) << "Early stops at 00:00:17";
 
+    // Each title goes into the log of its own day.
+    EXPECT_NE(readFile(folder + "\\LOG\\20261208.LOG").find(" late\r\n"), std::string::npos);
+    EXPECT_NE(readFile(folder + "\\LOG\\20261209.LOG").find(" early\r\n"), std::string::npos);
+
     std::vector<RemoteItem> items = readRemoteTree(tree);
     ASSERT_EQ(items.size(), 3u) << "the tree is early.scd's";
     EXPECT_EQ(items[1].text, "Early (00:00:10 - 00:00:20)");

@@ -27,6 +27,15 @@ protected:
         EXPECT_EQ(answer(IDYES), "선택한 스케쥴의 파일목록만 지울까요?");
         ASSERT_TRUE(app->noDialogStays());
     }
+    // The first loading entry of an INI, due that many seconds from now.
+    static std::string loadingEntryInSeconds(int seconds) {
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        const int due = (now.wHour * 3600 + now.wMinute * 60 + now.wSecond + seconds) % 86400;
+        char entry[64];
+        std::snprintf(entry, sizeof entry, "0=0 0 0 %d %d %d -1|", due / 3600, due / 60 % 60, due % 60);
+        return entry;
+    }
     // A folder where a write puts its temporary file makes that write fail.
     void blockWritesTo(const std::string& path) { CreateDirectoryA((path + ".~tmp").c_str(), nullptr); }
 };
@@ -83,15 +92,10 @@ TEST_F(OperatorFiles, AJobFileThatCouldNotBeReadIsOverwrittenOnlyWhenTheOperator
 TEST_F(OperatorFiles, ALoadDuringAnEditWinsAndTheOperatorIsTold) {
     test::StandinProcess player("--track-seconds 600");  // the tick runs only beside a player
     ASSERT_TRUE(player.window());
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    const int due = (now.wHour * 3600 + now.wMinute * 60 + now.wSecond + 8) % 86400;
-    char entry[64];
-    std::snprintf(entry, sizeof entry, "0=0 0 0 %d %d %d -1|", due / 3600, due / 60 % 60, due % 60);
     prepare("files-load", kWeek);
     writeFile(folder + "\\other.scd", kOther);
-    writeFile(folder + "\\airvane.INI", "[Config]\r\nJobFile=" + job + "\r\n\r\n[LoadingSchedule]\r\n" + entry +
-                                            folder + "\\other.scd\r\n1=\r\n");
+    writeFile(folder + "\\airvane.INI", "[Config]\r\nJobFile=" + job + "\r\n\r\n[LoadingSchedule]\r\n" +
+                                            loadingEntryInSeconds(8) + folder + "\\other.scd\r\n1=\r\n");
     launch();
     selectItem(tree, treeItem(tree, treeItem(tree, nullptr, TVGN_ROOT), TVGN_CHILD));
     command(window, 108);
@@ -107,6 +111,28 @@ TEST_F(OperatorFiles, ALoadDuringAnEditWinsAndTheOperatorIsTold) {
     std::vector<RemoteItem> items = readRemoteTree(tree);
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[1].text, "Other (20:00:00 - 21:00:00)");
+}
+
+// The load is on air: it happens although the INI cannot record it, the
+// operator is told, and a save goes to the file loaded.
+TEST_F(OperatorFiles, ALoadWhoseJobFileCannotBeRecordedStillHappens) {
+    test::StandinProcess player("--track-seconds 600");
+    ASSERT_TRUE(player.window());
+    prepare("files-load-ini", kWeek);
+    const std::string other = folder + "\\other.scd";
+    writeFile(other, kOther);
+    writeFile(folder + "\\airvane.INI", "[Config]\r\nJobFile=" + job + "\r\n\r\n[LoadingSchedule]\r\n" +
+                                            loadingEntryInSeconds(6) + other + "\r\n1=\r\n");
+    blockWritesTo(folder + "\\airvane.INI");
+    launch();
+    EXPECT_TRUE(waitForText(GetDlgItem(window, 110), "'" + folder + "\\airvane.INI' 파일이 열리지 않습니다", 15000));
+    ASSERT_EQ(readRemoteTree(tree).size(), 2u) << "other.scd is shown";
+    selectItem(tree, treeItem(tree, nullptr, TVGN_ROOT));
+    command(window, 107);
+    EXPECT_EQ(answer(IDOK), "모든 스케쥴이 삭제됩니다. 진행할까요?");
+    command(window, 109);
+    EXPECT_TRUE(waitForFile(other, "Airvane Data V1.0\r\n\r\n", 5000));
+    EXPECT_EQ(readFile(job), kWeek) << "never the file the INI still names";
 }
 
 TEST_F(OperatorFiles, TheWindowComesBackAtItsSizeWithItsChildren) {

@@ -22,14 +22,15 @@ using Entries = std::vector<std::string>;
 
 class Playing : public AirvaneSession {
 protected:
+    // These are the play and stop commands alone: the scheduler is switched
+    // off before the player comes (it would end a Schedule played outside
+    // its time, and its monitor would ask the player what it plays).
     void startWithPlayer(const std::string& name, const std::string& standinOptions = "") {
+        start(name, kSchedules);
+        command(window, 122);
         standin = std::make_unique<test::StandinProcess>(standinOptions);
         ASSERT_TRUE(standin->window());
-        start(name, kSchedules);
         ASSERT_TRUE(waitForText(GetDlgItem(window, 110), "WinAmp를 찾았습니다", 10000));
-        // These are the play and stop commands alone: the scheduler would end
-        // a Schedule played outside its time at its next tick.
-        command(window, 122);
     }
     HTREEITEM schedule(int index) {
         HTREEITEM item = treeItem(tree, treeItem(tree, nullptr, TVGN_ROOT), TVGN_CHILD);

@@ -1,0 +1,112 @@
+#include "monitor/player_windows_win32.h"
+
+#include <cstring>
+
+#include "player/player_win32.h"
+
+namespace airvane {
+
+namespace {
+
+constexpr int kAutoTitle = winamp::kShoutcastAuto;
+
+std::string windowTextOf(HWND window, int size) {
+    std::string text(static_cast<std::size_t>(size), '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), size)));
+    return text;
+}
+
+bool isShoutcastCaption(const std::string& caption) {
+    return caption.find("SHOUTcast") != std::string::npos || caption.find("샤웃캐스트") != std::string::npos;
+}
+
+// The player's dialogs live in another process: an answer is waited for
+// at most as long as the player's own messages are.
+LRESULT sendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK, WinampPlayer::kAnswerTimeoutMs,
+                        &result);
+    return static_cast<LRESULT>(result);
+}
+
+int gNoteOffset = 0;  // where the next screen note goes
+
+}  // namespace
+
+HWND findOwnedDialog(HWND owner, int nth) {
+    for (HWND window = GetWindow(owner, GW_HWNDFIRST); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        char name[80] = "";
+        GetClassNameA(window, name, sizeof name);
+        if (GetParent(window) == owner && std::strcmp(name, "#32770") == 0 && nth-- == 0) return window;
+    }
+    return nullptr;
+}
+
+HWND findFileInfoBox(HWND player, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (timeoutMs && GetTickCount() - start >= timeoutMs) return nullptr;
+        if (!IsWindow(player)) return nullptr;
+        if (HWND first = findOwnedDialog(player, 0)) {
+            if (!isShoutcastCaption(windowTextOf(first, 40))) return first;
+            if (HWND second = findOwnedDialog(player, 1)) return second;
+        }
+        if (!timeoutMs) return nullptr;
+        Sleep(100);
+    }
+}
+
+HWND findShoutcastWindow(HWND player) {
+    if (!player || !IsWindow(player)) return nullptr;
+    for (int n = 0; HWND dialog = findOwnedDialog(player, n); ++n) {
+        if (isShoutcastCaption(windowTextOf(dialog, 80))) return dialog;
+    }
+    return nullptr;
+}
+
+std::string readPlayingPath(HWND player) {
+    WinampPlayer winamp(player);
+    if (winamp.isPlaying() == static_cast<int>(PlayState::Stopped)) return "";
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (HWND leftOpen = findFileInfoBox(player, 0)) sendWithin(leftOpen, WM_COMMAND, IDCANCEL, 0);
+        winamp.showFileInfo();
+        HWND box = findFileInfoBox(player, 5000);
+        if (!box) {
+            screenNote("MP3정보창못찾음");
+            return "";
+        }
+        char path[260] = "";
+        sendWithin(GetDlgItem(box, winamp::kFileInfoPath), WM_GETTEXT, sizeof path, reinterpret_cast<LPARAM>(path));
+        path[sizeof path - 1] = '\0';
+        PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+        if (path[0]) return path;
+    }
+    screenNote("MP3파일명못가져옴");
+    return "";
+}
+
+void screenNote(const char* text) {
+    const int y = gNoteOffset;
+    gNoteOffset += 16;
+    if (gNoteOffset >= GetSystemMetrics(SM_CYSCREEN)) gNoteOffset = 0;
+    const std::string note = "(" + std::string(text).substr(0, 77) + ")";
+    if (HDC screen = GetDC(nullptr)) {
+        TextOutA(screen, 0, y, note.c_str(), static_cast<int>(note.size()));
+        ReleaseDC(nullptr, screen);
+    }
+}
+
+bool ShoutcastWindow::autoTitleOn() { return IsDlgButtonChecked(window_, kAutoTitle) == BST_CHECKED; }
+
+void ShoutcastWindow::setAutoTitle(bool on) {
+    CheckDlgButton(window_, kAutoTitle, on ? BST_CHECKED : BST_UNCHECKED);
+    sendWithin(window_, WM_COMMAND, kAutoTitle, 0);
+}
+
+void ShoutcastWindow::setTitleText(const std::string& text) {
+    sendWithin(GetDlgItem(window_, winamp::kShoutcastTitle), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void ShoutcastWindow::applyTitle() { PostMessageA(window_, WM_COMMAND, winamp::kShoutcastApply, 0); }
+
+}  // namespace airvane

@@ -1,0 +1,53 @@
+// The player's own dialogs as the now-playing monitor finds them: the
+// file-info box that tells the playing file's path, and the SHOUTcast
+// window that takes the stream title. Both are top-level dialogs owned by
+// the player's main window.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "monitor/now_playing.h"
+
+namespace airvane {
+
+// The nth (from 0) top-level dialog of class "#32770" owned by owner.
+HWND findOwnedDialog(HWND owner, int nth);
+
+// The file-info box: the first owned dialog unless that is the SHOUTcast
+// window, then the second. Waits up to timeoutMs (0: looks once).
+HWND findFileInfoBox(HWND player, DWORD timeoutMs);
+
+// The owned dialog whose caption holds "SHOUTcast" or "샤웃캐스트".
+HWND findShoutcastWindow(HWND player);
+
+// The playing file's path through the file-info box (opened, read, closed;
+// three tries), "" when the player is stopped or no path came. A box that
+// never comes or an empty path is noted on the screen.
+std::string readPlayingPath(HWND player);
+
+// A diagnostic note in the screen's top-left corner, below the last one.
+void screenNote(const char* text);
+
+class ShoutcastWindow final : public StreamTitleWindow {
+public:
+    // Looked for at the first question, not before: most ticks ask none.
+    explicit ShoutcastWindow(HWND player) : player_(player) {}
+    bool present() override {
+        if (!searched_) window_ = findShoutcastWindow(player_);
+        searched_ = true;
+        return window_ != nullptr;
+    }
+    bool autoTitleOn() override;
+    void setAutoTitle(bool on) override;
+    void setTitleText(const std::string& text) override;
+    void applyTitle() override;
+
+private:
+    HWND player_;
+    HWND window_ = nullptr;
+    bool searched_ = false;
+};
+
+}  // namespace airvane
