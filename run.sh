@@ -55,7 +55,10 @@ sleep_until $((on_air + 4))
 screenshot screenshot.png
 sleep_until $((on_air + length + 2))
 screenshot screenshot-ended.png
+# Both files are in the program's code page (CP949): shown in UTF-8.
 echo "What standin.exe was sent:"
-tail -n +"$((journal_before + 1))" "$run/standin-journal.log"
+tail -n +"$((journal_before + 1))" "$run/standin-journal.log" | iconv -f CP949 -t UTF-8 -c
+echo "Today's log, $run/LOG/$(date +%Y%m%d).LOG:"
+iconv -f CP949 -t UTF-8 -c "$run/LOG/$(date +%Y%m%d).LOG" 2>/dev/null || echo "(none yet)"
 echo "No display: Airvane ran on a private Xvfb. Screenshots: $run/screenshot.png (on air)," \
   "$run/screenshot-ended.png (after its end)"
