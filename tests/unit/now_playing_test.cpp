@@ -6,6 +6,7 @@
 #include "monitor/last_title.h"
 #include "storage/text.h"
 #include "test_files.h"
+#include "test_tree.h"
 
 namespace airvane {
 namespace {
@@ -57,12 +58,7 @@ public:
     RecordingStream stream;
 };
 
-NodeItem add(MemoryTree& tree, NodeItem parent, int kind, const std::string& text) {
-    ScheduleNode node;
-    node.kind = kind;
-    node.text = text;
-    return tree.insertNode(parent, InsertPlace::Last, text, tree.records().create(node));
-}
+const auto add = test::addNode;
 
 // A programme walked through the monitor: the playing Schedule's File is
 // found before another Schedule's, a collapsed Schedule stands for its

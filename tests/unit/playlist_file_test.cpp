@@ -4,16 +4,12 @@
 
 #include "model/memory_tree.h"
 #include "test_files.h"
+#include "test_tree.h"
 
 namespace airvane {
 namespace {
 
-NodeItem addNode(MemoryTree& tree, NodeItem parent, int kind, const std::string& text) {
-    ScheduleNode node;
-    node.kind = kind;
-    node.text = text;
-    return tree.insertNode(parent, InsertPlace::Last, text, tree.records().create(node));
-}
+using test::addNode;
 
 TEST(PlaylistFile, OnePathPerLineInTreeOrderFilesOnly) {
     test::TempDir dir;
