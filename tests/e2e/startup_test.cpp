@@ -76,5 +76,28 @@ TEST(Startup, AnExistingLogFolderIsKept) {
     EXPECT_EQ(app.waitForExit(15000), 0);
 }
 
+// Explorer's properties say what each shipped program is.
+TEST(Startup, BothProgramsCarryTheirVersion) {
+    for (const char* name : {"airvane.exe", "scdtool.exe"}) {
+        const std::string path = buildFolder() + "\\" + name;
+        DWORD ignored = 0;
+        std::string info(GetFileVersionInfoSizeA(path.c_str(), &ignored), '\0');
+        ASSERT_FALSE(info.empty()) << name;
+        ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+        auto value = [&info](const char* key) {
+            char* text = nullptr;
+            UINT size = 0;
+            const std::string query = std::string("\\StringFileInfo\\040904B0\\") + key;
+            return VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&text), &size) && text
+                       ? std::string(text)
+                       : std::string();
+        };
+        EXPECT_EQ(value("ProductVersion"), "2.02") << name;
+        EXPECT_EQ(value("ProductName"), "Airvane") << name;
+        EXPECT_EQ(value("OriginalFilename"), name);
+        EXPECT_FALSE(value("FileDescription").empty()) << name;
+    }
+}
+
 }  // namespace
 }  // namespace airvane::e2e
