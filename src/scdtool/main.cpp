@@ -1,16 +1,20 @@
 // scdtool: the schedule-file companion of Airvane, on the same code as the
 // scheduler.
 //   scdtool check FILE        what the scheduler would not take, or take differently
+//   scdtool check --config INI [--drive D=/path]... [--from YYYY-MM-DD]
+//                             the station checked before it goes on air
 //   scdtool convert IN OUT    IN written as OUT (INI form when OUT ends in .INI)
 //   scdtool plan --config INI --date YYYY-MM-DD [--from HH:MM:SS] [--to HH:MM:SS]
 //                             what the scheduler would do on that day, second by second
+#include <cctype>
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 
 #include "model/memory_tree.h"
-#include "player/playlist_file.h"
 #include "scheduler/plan.h"
+#include "scheduler/station_check.h"
 #include "storage/filesystem.h"
 #include "storage/schedule_file.h"
 
@@ -23,24 +27,11 @@ constexpr int kFailed = 2;
 
 int usage() {
     std::fputs("usage: scdtool check FILE\n"
+               "       scdtool check --config INI [--drive D=/path]... [--from YYYY-MM-DD]\n"
                "       scdtool convert IN OUT\n"
                "       scdtool plan --config INI --date YYYY-MM-DD [--from HH:MM:SS] [--to HH:MM:SS]\n",
                stderr);
     return kFailed;
-}
-
-// Schedules whose title cannot name their playlist file never go on air.
-void checkTitles(const MemoryTree& tree, std::vector<ScheduleProblem>& problems) {
-    const NodeItem root = tree.rootNode();
-    int n = 0;
-    for (NodeItem item = root ? tree.firstChildNode(root) : kNoNode; item != kNoNode; item = tree.nextNode(item)) {
-        const ScheduleNode* schedule = tree.nodeRecord(item);
-        ++n;
-        if (schedule && !namesPlaylistFile(schedule->text)) {
-            problems.push_back({"schedule " + std::to_string(n),
-                                "title '" + schedule->text + "' cannot name a playlist file; it never goes on air"});
-        }
-    }
 }
 
 // Prints what a load of path met; the outcome of that load.
@@ -58,6 +49,39 @@ int check(const std::string& path) {
     std::vector<ScheduleProblem> problems;
     LoadOutcome outcome = readReported(tree, path, problems);
     if (outcome == LoadOutcome::Unreadable) return kFailed;
+    return problems.empty() ? kClean : kProblems;
+}
+
+// The station that an INI describes, over the coming year (from today or
+// from --from).
+int checkStationCommand(const std::vector<std::string>& args) {
+    StationCheckRequest request;
+    const std::time_t now = std::time(nullptr);
+    const std::tm* today = std::localtime(&now);
+    PlanRequest from;
+    from.year = today->tm_year + 1900;
+    from.month = today->tm_mon + 1;
+    from.day = today->tm_mday;
+    for (std::size_t i = 1; i < args.size(); i += 2) {
+        if (i + 1 >= args.size()) return usage();
+        const std::string& name = args[i];
+        const std::string& value = args[i + 1];
+        if (name == "--config") request.configPath = value;
+        else if (name == "--drive" && value.size() > 2 && value[1] == '=')
+            request.drives[static_cast<char>(std::toupper(static_cast<unsigned char>(value[0])))] = value.substr(2);
+        else if (name == "--from" && parsePlanDate(value, from)) continue;
+        else return usage();
+    }
+    if (request.configPath.empty()) return usage();
+    if (pathKind(request.configPath) != 1) {
+        std::fprintf(stderr, "scdtool: %s cannot be read\n", request.configPath.c_str());
+        return kFailed;
+    }
+    request.year = from.year;
+    request.month = from.month;
+    request.day = from.day;
+    const std::vector<StationProblem> problems = checkStation(request);
+    for (const StationProblem& p : problems) std::printf("%s: %s: %s\n", p.file.c_str(), p.where.c_str(), p.what.c_str());
     return problems.empty() ? kClean : kProblems;
 }
 
@@ -112,6 +136,7 @@ int plan(const std::vector<std::string>& args) {
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 2 && args[0] == "check") return airvane::check(args[1]);
+    if (args.size() > 2 && args[0] == "check") return airvane::checkStationCommand(args);
     if (args.size() == 3 && args[0] == "convert") return airvane::convert(args[1], args[2]);
     if (!args.empty() && args[0] == "plan") return airvane::plan(args);
     return airvane::usage();

@@ -17,6 +17,8 @@ std::FILE* openNativeFile(const std::string& path, const char* mode);
 int pathKind(const std::string& pathOrPattern);
 
 bool makeDirectory(const std::string& path);
+// The full path of an existing file or folder; "" when it has none.
+std::string absolutePath(const std::string& path);
 bool removeFile(const std::string& path);
 
 // The whole file, or nullopt when it cannot be opened or read.

@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 
 #include "storage/filesystem.h"
 #include "storage/filesystem_platform.h"
@@ -40,6 +41,15 @@ int pathKind(const std::string& pathOrPattern) {
     }
     globfree(&found);
     return kind;
+}
+
+std::string absolutePath(const std::string& path) {
+    const std::string native = nativePath(path);
+    char* full = native.empty() ? nullptr : realpath(native.c_str(), nullptr);
+    if (!full) return {};
+    std::string result = full;
+    std::free(full);
+    return result;
 }
 
 bool makeDirectory(const std::string& path) {

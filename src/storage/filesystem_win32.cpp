@@ -23,6 +23,12 @@ int pathKind(const std::string& pathOrPattern) {
 
 bool makeDirectory(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
 
+std::string absolutePath(const std::string& path) {
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    return length > 0 && length < sizeof full ? std::string(full, length) : std::string();
+}
+
 bool removeFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
 bool replaceFile(const std::string& from, const std::string& to) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -15,8 +16,9 @@ struct ToolRun {
     std::string output;
 };
 
-ToolRun scdtool(const std::string& args) {
-    std::string command = std::string(SCDTOOL_PATH) + " " + args + " 2>&1";
+// Run in folder, when one is given: relative paths are read from there.
+ToolRun scdtool(const std::string& args, const std::string& folder = "") {
+    std::string command = (folder.empty() ? "" : "cd '" + folder + "' && ") + SCDTOOL_PATH + " " + args + " 2>&1";
     ToolRun run{-1, {}};
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return run;
@@ -140,6 +142,34 @@ TEST(ScdtoolPlan, RefusesBadDatesTimesAndMissingFiles) {
     ToolRun unreadable = scdtool("plan --config " + drive + " --date 2026-12-24 --from 00:00:01 --to 00:00:02");
     EXPECT_EQ(unreadable.exitCode, 0);
     EXPECT_EQ(unreadable.output, "C:\\Radio\\week.scd: cannot be read\n");
+}
+
+// The pre-flight check of a station with one planted problem of each kind,
+// and of a clean one. Relative job files are read from the station's folder.
+TEST(Scdtool, CheckConfigReportsWhatWouldGoWrongOnAir) {
+    const std::string station = std::string(AIRVANE_TEST_DATA) + "/preflight";
+    const ToolRun run = scdtool("check --config preflight.INI --drive D=drive-d --from 2026-12-21", station);
+    const std::string& report = run.output;
+    EXPECT_EQ(run.exitCode, 1);
+    for (const char* planted : {
+             "preflight.INI: loading entry 1: job file missing.scd cannot be read",
+             "unclean.scd: line 2: the numbers of the Schedule \"Broken.m3u\" do not scan in full",
+             "week.scd: schedule 5: title 'News: noon.m3u' cannot name a playlist file",
+             "(TTTTT",  // the long title's playlist path
+             "week.scd: schedule 1 (Morning.m3u) file 2: 'D:\\music\\missing.mp3' does not exist",
+             "week.scd: schedule 2 (Jingle.m3u): starts in the same 3-second window as schedule 1 (Morning.m3u)",
+             "week.scd: schedule 3 (Odd.m3u): its end time less the 3 s lead time is its start time",
+             "week.scd: schedule 4 (Talk.m3u): starts at 07:00:00, inside the play interval of schedule 1",
+             "preflight.INI: loading entry 1: due at the same second as loading entry 0",
+         }) {
+        EXPECT_NE(report.find(planted), std::string::npos) << planted;
+    }
+    EXPECT_NE(report.find("would not fit 259 characters"), std::string::npos);
+    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 10) << report;
+    const ToolRun clean = scdtool("check --config clean.INI --drive D=drive-d", station);
+    EXPECT_EQ(clean.output, "") << "a clean station reports nothing";
+    EXPECT_EQ(clean.exitCode, 0);
+    EXPECT_EQ(scdtool("check --config " + station + "/none.INI").exitCode, 2);
 }
 
 }  // namespace

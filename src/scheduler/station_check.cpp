@@ -1,0 +1,226 @@
+#include "scheduler/station_check.h"
+
+#include <cctype>
+#include <cstdint>
+#include <cstdio>
+
+#include "model/memory_tree.h"
+#include "model/node_label.h"
+#include "player/playlist_file.h"
+#include "scheduler/local_time.h"
+#include "scheduler/scheduler_tick.h"
+#include "storage/config_file.h"
+#include "storage/filesystem.h"
+#include "storage/loading_list.h"
+#include "storage/settings.h"
+
+namespace airvane {
+
+namespace {
+
+constexpr int32_t kDay = 86400;
+
+// The days of the horizon on which a record with these fields is due.
+class DueDays {
+public:
+    DueDays(const StationCheckRequest& request, int32_t weekdays, int32_t year, int32_t month, int32_t day)
+        : bits_((request.days + 63) / 64) {
+        LocalTime date = localTimeAt(request.year, request.month, request.day, 0);
+        for (int i = 0; i < request.days; ++i, date = nextDay(date)) {
+            if ((weekdays & (1 << date.dayOfWeek)) && matchesDate(year, month, day, date)) bits_[i / 64] |= 1ull << (i % 64);
+        }
+    }
+    bool overlaps(const DueDays& other) const {
+        for (std::size_t i = 0; i < bits_.size(); ++i)
+            if (bits_[i] & other.bits_[i]) return true;
+        return false;
+    }
+
+private:
+    static LocalTime nextDay(LocalTime date) {
+        static const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+        const bool leap = (date.year % 4 == 0 && date.year % 100 != 0) || date.year % 400 == 0;
+        const int length = date.month == 2 && leap ? 29 : lengths[date.month - 1];
+        if (++date.day > length) {
+            date.day = 1;
+            if (++date.month > 12) date.month = 1, ++date.year;
+        }
+        return localTimeAt(date.year, date.month, date.day, 0);
+    }
+    std::vector<uint64_t> bits_;
+};
+
+struct CheckedSchedule {
+    int number;  // from 1, in tree order
+    const ScheduleNode* record;
+    DueDays due;
+};
+
+std::string clock(int32_t seconds) {
+    const TimeOfDay t = splitDaySeconds(seconds);
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.hour, t.minute, t.second);
+    return text;
+}
+
+std::string named(const CheckedSchedule& s) { return "schedule " + std::to_string(s.number) + " (" + s.record->text + ")"; }
+
+bool startsInside(int32_t start, int32_t from, int32_t to) {
+    return from < to ? (from < start && start < to) : (start > from || start < to);
+}
+
+class StationChecker {
+public:
+    StationChecker(const StationCheckRequest& request, std::vector<StationProblem>& out) : request_(request), out_(out) {
+        // The playlists are written beside the program, which is beside its INI.
+        const std::string ini = absolutePath(request.configPath);
+        programFolder_ = ini.substr(0, ini.find_last_of("\\/"));
+    }
+
+    void checkJobFile(const std::string& jobFile, const std::string& namedBy, const Settings& settings) {
+        MemoryTree tree;
+        std::vector<ScheduleProblem> problems;
+        const LoadOutcome outcome = loadScheduleFile(tree, resolveDrive(jobFile, request_.drives), nullptr, &problems);
+        if (outcome != LoadOutcome::Loaded) {
+            report(request_.configPath, namedBy,
+                   "job file " + jobFile + (outcome == LoadOutcome::Unreadable ? " cannot be read" : " is no schedule file"));
+            return;
+        }
+        checkTitles(tree, problems);
+        for (const ScheduleProblem& problem : problems) report(jobFile, problem.where, problem.what);
+        std::vector<CheckedSchedule> schedules = scheduleList(tree);
+        for (const CheckedSchedule& s : schedules) checkSchedule(jobFile, tree, s, settings);
+        checkPairs(jobFile, schedules);
+        tree.freeNodeRecords(kNoNode);
+    }
+
+    void checkLoadingEntries(const LoadingList& loading) {
+        std::vector<std::pair<const LoadingEntry*, DueDays>> entries;
+        for (const LoadingEntry& e : loading) entries.emplace_back(&e, DueDays(request_, e.weekdays, e.year, e.month, e.day));
+        for (std::size_t j = 0; j < entries.size(); ++j) {
+            for (std::size_t i = 0; i < j; ++i) {
+                const LoadingEntry& a = *entries[i].first;
+                const LoadingEntry& b = *entries[j].first;
+                if (toDaySeconds(a.hour, a.minute, a.second) == toDaySeconds(b.hour, b.minute, b.second) &&
+                    entries[i].second.overlaps(entries[j].second)) {
+                    report(request_.configPath, "loading entry " + std::to_string(j),
+                           "due at the same second as loading entry " + std::to_string(i) + " on a day when both are due: only entry " +
+                               std::to_string(i) + " loads");
+                    break;
+                }
+            }
+        }
+    }
+
+private:
+    std::vector<CheckedSchedule> scheduleList(const ScheduleTree& tree) {
+        std::vector<CheckedSchedule> list;
+        const NodeItem root = tree.rootNode();
+        int number = 0;
+        for (NodeItem item = root ? tree.firstChildNode(root) : kNoNode; item != kNoNode; item = tree.nextNode(item)) {
+            ++number;
+            if (const ScheduleNode* r = tree.nodeRecord(item)) {
+                list.push_back({number, r, DueDays(request_, r->weekdays, r->year, r->month, r->day)});
+                items_[r] = item;
+            }
+        }
+        return list;
+    }
+
+    void checkSchedule(const std::string& jobFile, const ScheduleTree& tree, const CheckedSchedule& s,
+                       const Settings& settings) {
+        const std::string where = named(s);
+        if (namesPlaylistFile(s.record->text) && playlistPath(programFolder_, s.record->text).path.empty()) {
+            report(jobFile, where, "its playlist path would not fit 259 characters; it never goes on air");
+        }
+        const int32_t lead = (s.record->options & kNoFadeOut) ? 0 : settings.fadeoutTime;
+        if (s.record->endSec != kNoEndTime) {
+            int32_t e = s.record->endSec - lead;
+            if (e < 0) e += kDay;
+            if (e == s.record->startSec) {
+                report(jobFile, where, "its end time less the " + std::to_string(lead) +
+                                           " s lead time is its start time: it is never ended by its end time");
+            }
+        }
+        int fileNumber = 0;
+        for (NodeItem file = tree.firstChildNode(items_.at(s.record)); file != kNoNode; file = tree.nextNode(file)) {
+            ++fileNumber;
+            const ScheduleNode* audio = tree.nodeRecord(file);
+            if (audio && audio->kind == kFile && pathKind(resolveDrive(audio->text, request_.drives)) != 1) {
+                report(jobFile, where + " file " + std::to_string(fileNumber), "'" + audio->text + "' does not exist");
+            }
+        }
+    }
+
+    void checkPairs(const std::string& jobFile, const std::vector<CheckedSchedule>& schedules) {
+        for (std::size_t j = 0; j < schedules.size(); ++j) {
+            const CheckedSchedule& b = schedules[j];
+            for (std::size_t i = 0; i < schedules.size(); ++i) {
+                const CheckedSchedule& a = schedules[i];
+                if (i == j || !a.due.overlaps(b.due)) continue;
+                const int32_t gap = b.record->startSec - a.record->startSec;
+                if (i < j && gap >= -2 && gap <= 2) {
+                    report(jobFile, named(b), "starts in the same 3-second window as " + named(a) +
+                                                  " on a day when both are due: one replaces the other at once");
+                } else if (a.record->endSec != kNoEndTime && gap != 0 &&
+                           startsInside(b.record->startSec, a.record->startSec, a.record->endSec)) {
+                    report(jobFile, named(b), "starts at " + clock(b.record->startSec) + ", inside the play interval of " +
+                                                  named(a) + " on a day when both are due: that one is cut there");
+                }
+            }
+        }
+    }
+
+    void report(const std::string& file, const std::string& where, const std::string& what) {
+        out_.push_back({file, where, what});
+    }
+
+    const StationCheckRequest& request_;
+    std::vector<StationProblem>& out_;
+    std::map<const ScheduleNode*, NodeItem> items_;
+    std::string programFolder_;
+};
+
+}  // namespace
+
+void checkTitles(const ScheduleTree& tree, std::vector<ScheduleProblem>& problems) {
+    const NodeItem root = tree.rootNode();
+    int n = 0;
+    for (NodeItem item = root ? tree.firstChildNode(root) : kNoNode; item != kNoNode; item = tree.nextNode(item)) {
+        const ScheduleNode* schedule = tree.nodeRecord(item);
+        ++n;
+        if (schedule && !namesPlaylistFile(schedule->text)) {
+            problems.push_back({"schedule " + std::to_string(n),
+                                "title '" + schedule->text + "' cannot name a playlist file; it never goes on air"});
+        }
+    }
+}
+
+std::string resolveDrive(const std::string& path, const std::map<char, std::string>& drives) {
+    if (path.size() < 2 || path[1] != ':') return path;
+    const auto drive = drives.find(static_cast<char>(std::toupper(static_cast<unsigned char>(path[0]))));
+    return drive == drives.end() ? path : drive->second + path.substr(2);
+}
+
+std::vector<StationProblem> checkStation(const StationCheckRequest& request) {
+    std::vector<StationProblem> problems;
+    ConfigFile config(request.configPath);
+    const Settings settings = readSettings(config);
+    LoadingList loading;
+    loadLoadingList(loading, config);
+    StationChecker checker(request, problems);
+    std::vector<std::string> seen;
+    auto checkOnce = [&](const std::string& jobFile, const std::string& namedBy) {
+        for (const std::string& s : seen)
+            if (s == jobFile) return;
+        seen.push_back(jobFile);
+        checker.checkJobFile(jobFile, namedBy, settings);
+    };
+    checkOnce(jobFilePath(config), "JobFile");
+    int n = 0;
+    for (const LoadingEntry& entry : loading) checkOnce(entry.jobFile, "loading entry " + std::to_string(n++));
+    checker.checkLoadingEntries(loading);
+    return problems;
+}
+
+}  // namespace airvane
