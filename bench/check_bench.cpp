@@ -1,6 +1,7 @@
-// The pre-flight check of a large station natively: 1,000 Schedules of 50
-// Files (none of whose audio files exists, so every one is looked up and
-// reported) and 20 loading entries naming two job files.
+// The pre-flight check and the week's timetable of a large station
+// natively: 1,000 Schedules of 50 Files (none of whose audio files exists,
+// so every one is looked up and reported) and 20 loading entries naming two
+// job files.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -8,12 +9,13 @@
 
 #include "model/memory_tree.h"
 #include "scheduler/station_check.h"
+#include "scheduler/timetable.h"
 #include "station_tree.h"
 #include "storage/schedule_file.h"
 
 namespace {
 
-void CheckStation(benchmark::State& state) {
+std::string writeStation() {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "airvane-check-bench";
     std::filesystem::create_directories(folder);
     {
@@ -28,9 +30,12 @@ void CheckStation(benchmark::State& state) {
         ini << i << "=0 0 0 " << i << " 0 0 -1|" << (folder / (i % 2 ? "other.scd" : "week.scd")).string() << "\r\n";
     }
     ini << "20=\r\n";
-    ini.close();
+    return (folder / "station.INI").string();
+}
+
+void CheckStation(benchmark::State& state) {
     airvane::StationCheckRequest request;
-    request.configPath = (folder / "station.INI").string();
+    request.configPath = writeStation();
     request.year = 2026, request.month = 12, request.day = 21;
     for (auto _ : state) {
         const std::vector<airvane::StationProblem> problems = airvane::checkStation(request);
@@ -38,7 +43,22 @@ void CheckStation(benchmark::State& state) {
     }
 }
 
+void TimetableWeek(benchmark::State& state) {
+    const std::string ini = writeStation();
+    for (auto _ : state) {
+        std::vector<airvane::TimetableDay> week;
+        airvane::PlanRequest request;
+        request.configPath = ini;
+        for (int d = 0; d < 7; ++d) {
+            request.year = 2026, request.month = 12, request.day = 21 + d;
+            week.push_back(airvane::timetableDay(request, airvane::runPlan(request).actions, 3));
+        }
+        benchmark::DoNotOptimize(airvane::timetableHtml(week));
+    }
+}
+
 BENCHMARK(CheckStation)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(TimetableWeek)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

@@ -4,6 +4,8 @@
 //   scdtool check --config INI [--drive D=/path]... [--from YYYY-MM-DD]
 //                             the station checked before it goes on air
 //   scdtool convert IN OUT    IN written as OUT (INI form when OUT ends in .INI)
+//   scdtool timetable --config INI --week YYYY-MM-DD
+//                             the week's timetable from that day, as an HTML page
 //   scdtool plan --config INI --date YYYY-MM-DD [--from HH:MM:SS] [--to HH:MM:SS]
 //                             what the scheduler would do on that day, second by second
 #include <cctype>
@@ -13,9 +15,13 @@
 #include <vector>
 
 #include "model/memory_tree.h"
+#include "scheduler/local_time.h"
 #include "scheduler/plan.h"
 #include "scheduler/station_check.h"
+#include "scheduler/timetable.h"
+#include "storage/config_file.h"
 #include "storage/filesystem.h"
+#include "storage/settings.h"
 #include "storage/schedule_file.h"
 
 namespace airvane {
@@ -29,6 +35,7 @@ int usage() {
     std::fputs("usage: scdtool check FILE\n"
                "       scdtool check --config INI [--drive D=/path]... [--from YYYY-MM-DD]\n"
                "       scdtool convert IN OUT\n"
+               "       scdtool timetable --config INI --week YYYY-MM-DD\n"
                "       scdtool plan --config INI --date YYYY-MM-DD [--from HH:MM:SS] [--to HH:MM:SS]\n",
                stderr);
     return kFailed;
@@ -100,6 +107,32 @@ int convert(const std::string& in, const std::string& out) {
     return kClean;
 }
 
+// Seven days planned from the first, as one page on standard output.
+int timetable(const std::vector<std::string>& args) {
+    if (args.size() != 5 || args[1] != "--config" || args[3] != "--week") return usage();
+    PlanRequest request;
+    request.configPath = args[2];
+    if (!parsePlanDate(args[4], request)) {
+        std::fprintf(stderr, "scdtool: %s is no date (YYYY-MM-DD)\n", args[4].c_str());
+        return kFailed;
+    }
+    if (pathKind(request.configPath) != 1) {
+        std::fprintf(stderr, "scdtool: %s cannot be read\n", request.configPath.c_str());
+        return kFailed;
+    }
+    const int32_t fade = readSettings(ConfigFile(request.configPath)).fadeoutTime;
+    std::vector<TimetableDay> week;
+    for (int d = 0; d < 7; ++d) {
+        const PlanResult result = runPlan(request);
+        std::fputs(result.problems.c_str(), stderr);
+        week.push_back(timetableDay(request, result.actions, fade));
+        const LocalTime next = nextDay(localTimeAt(request.year, request.month, request.day, 0));
+        request.year = next.year, request.month = next.month, request.day = next.day;
+    }
+    std::fputs(timetableHtml(week).c_str(), stdout);
+    return kClean;
+}
+
 int plan(const std::vector<std::string>& args) {
     PlanRequest request;
     bool haveDate = false;
@@ -139,5 +172,6 @@ int main(int argc, char** argv) {
     if (args.size() > 2 && args[0] == "check") return airvane::checkStationCommand(args);
     if (args.size() == 3 && args[0] == "convert") return airvane::convert(args[1], args[2]);
     if (!args.empty() && args[0] == "plan") return airvane::plan(args);
+    if (!args.empty() && args[0] == "timetable") return airvane::timetable(args);
     return airvane::usage();
 }

@@ -20,4 +20,16 @@ LocalTime localTimeAt(int year, int month, int day, int32_t daySeconds) {
     return t;
 }
 
+LocalTime nextDay(const LocalTime& date) {
+    static const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (date.year % 4 == 0 && date.year % 100 != 0) || date.year % 400 == 0;
+    const int length = date.month == 2 && leap ? 29 : lengths[date.month - 1];
+    int year = date.year, month = date.month, day = date.day + 1;
+    if (day > length) {
+        day = 1;
+        if (++month > 12) month = 1, ++year;
+    }
+    return localTimeAt(year, month, day, 0);
+}
+
 }  // namespace airvane

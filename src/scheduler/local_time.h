@@ -25,5 +25,7 @@ int dayOfWeek(int year, int month, int day);
 
 // The date, its weekday and the time of day from DaySeconds.
 LocalTime localTimeAt(int year, int month, int day, int32_t daySeconds);
+// Midnight of the day after.
+LocalTime nextDay(const LocalTime& date);
 
 }  // namespace airvane

@@ -37,16 +37,6 @@ public:
     }
 
 private:
-    static LocalTime nextDay(LocalTime date) {
-        static const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-        const bool leap = (date.year % 4 == 0 && date.year % 100 != 0) || date.year % 400 == 0;
-        const int length = date.month == 2 && leap ? 29 : lengths[date.month - 1];
-        if (++date.day > length) {
-            date.day = 1;
-            if (++date.month > 12) date.month = 1, ++date.year;
-        }
-        return localTimeAt(date.year, date.month, date.day, 0);
-    }
     std::vector<uint64_t> bits_;
 };
 

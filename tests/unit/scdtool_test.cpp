@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <regex>
+#include <sstream>
 #include <string>
 
+#include "scheduler/timetable.h"
 #include "test_files.h"
 
 namespace airvane {
@@ -170,6 +173,34 @@ TEST(Scdtool, CheckConfigReportsWhatWouldGoWrongOnAir) {
     EXPECT_EQ(clean.output, "") << "a clean station reports nothing";
     EXPECT_EQ(clean.exitCode, 0);
     EXPECT_EQ(scdtool("check --config " + station + "/none.INI").exitCode, 2);
+}
+
+// The week's timetable read back: each day's blocks are that day's starts
+// in the plan, with their titles, and a title cannot break the page.
+TEST(ScdtoolTimetable, TheWeekIsThePlanDayByDay) {
+    const std::string station = std::string(AIRVANE_TEST_DATA) + "/station";
+    const ToolRun page = scdtool("timetable --config station.INI --week 2026-12-21", station);
+    ASSERT_EQ(page.exitCode, 0) << page.output;
+    std::vector<std::string> shown, planned;
+    const std::regex block("data-day=\"(\\d)\" data-title=\"([^\"]*)\" data-start=\"([^\"]*)\"");
+    for (std::sregex_iterator m(page.output.begin(), page.output.end(), block), end; m != end; ++m) {
+        shown.push_back((*m)[1].str() + " " + (*m)[3].str() + " " + (*m)[2].str());
+    }
+    const char* days[] = {"2026-12-21", "2026-12-22", "2026-12-23", "2026-12-24", "2026-12-25", "2026-12-26", "2026-12-27"};
+    for (int d = 0; d < 7; ++d) {
+        std::istringstream plan(scdtool(std::string("plan --config station.INI --date ") + days[d], station).output);
+        for (std::string line; std::getline(plan, line);) {
+            if (line.find(" start ") == 8) planned.push_back(std::to_string(d) + " " + line.substr(0, 8) + " " + line.substr(15));
+        }
+    }
+    EXPECT_EQ(shown, planned);
+    EXPECT_GE(shown.size(), 20u);
+
+    TimetableDay odd;
+    odd.blocks.push_back({"<b>Tom & \"Jerry\"</b>.m3u", 3600, 7200});
+    const std::string html = timetableHtml({odd});
+    EXPECT_EQ(html.find("<b>"), std::string::npos);
+    EXPECT_NE(html.find("&lt;b&gt;Tom &amp; &quot;Jerry&quot;&lt;/b&gt;"), std::string::npos);
 }
 
 }  // namespace
