@@ -1,6 +1,9 @@
 #include "scheduler/plan.h"
 
 #include <cstdio>
+#include <map>
+#include <memory>
+#include <vector>
 
 #include "model/memory_tree.h"
 #include "scheduler/scheduler_tick.h"
@@ -8,6 +11,7 @@
 #include "storage/loading_list.h"
 #include "storage/number_scan.h"
 #include "storage/schedule_file.h"
+#include "model/node_label.h"
 #include "storage/settings.h"
 
 namespace airvane {
@@ -25,13 +29,33 @@ public:
 
 class PlanHost final : public SchedulerHost {
 public:
-    PlanHost(MemoryTree& tree, const PlanClock& clock) : tree_(tree), clock_(clock) {}
+    explicit PlanHost(const PlanClock& clock) : clock_(clock) {}
 
     void clockCorrected() override { line("clock"); }
     void loadJobFile(const std::string& jobFile) override {
         line("load " + jobFile);
-        noteOutcome(jobFile, replaceTree(tree_, jobFile, nullptr));
+        show(jobFile);
     }
+    // The tree of a job file, read once: a week's plan loads the same files
+    // again and again. Shown again, it starts with nothing playing, as a
+    // tree rebuilt from the file would.
+    void show(const std::string& jobFile) {
+        Loaded& loaded = trees_[jobFile];
+        if (!loaded.tree) {
+            loaded.tree = std::make_unique<MemoryTree>();
+            loaded.outcome = loadScheduleFile(*loaded.tree, jobFile, nullptr);
+        } else {
+            const NodeItem root = loaded.tree->rootNode();
+            for (NodeItem item = loaded.tree->firstChildNode(root); item != kNoNode; item = loaded.tree->nextNode(item)) {
+                if (ScheduleNode* record = loaded.tree->nodeRecord(item)) record->playing = false;
+            }
+        }
+        noteOutcome(jobFile, loaded.outcome);
+        tree_ = loaded.tree.get();
+        ++shown_;
+    }
+    MemoryTree& tree() { return *tree_; }
+    int shown() const { return shown_; }
     void noteOutcome(const std::string& jobFile, LoadOutcome outcome) {
         if (outcome == LoadOutcome::Unreadable) problems += jobFile + ": cannot be read\n";
         if (outcome == LoadOutcome::UnknownMagic) problems += jobFile + ": no schedule file\n";
@@ -41,7 +65,7 @@ public:
     }
     // Nothing is written: the title stands for the playlist.
     std::string writePlaylist(NodeItem schedule) override {
-        const ScheduleNode* record = tree_.nodeRecord(schedule);
+        const ScheduleNode* record = tree_->nodeRecord(schedule);
         return record ? record->text : std::string();
     }
     bool startProgramme(const ScheduleNode& schedule, const std::string&) override {
@@ -60,9 +84,41 @@ private:
         output += stamp + action + "\n";
     }
 
-    MemoryTree& tree_;
+    struct Loaded {
+        std::unique_ptr<MemoryTree> tree;
+        LoadOutcome outcome = LoadOutcome::Loaded;
+    };
+    std::map<std::string, Loaded> trees_;
+    MemoryTree* tree_ = nullptr;
+    int shown_ = 0;
     const PlanClock& clock_;
 };
+
+// The seconds of the day at which a tick can act on this tree and these
+// loading entries: the Schedules' start windows, their ends with and
+// without the lead time, the seconds before each start in which it pre-empts
+// what plays, the loading windows and the second after each, and the first
+// minute (the clock correction, and the end of a programme started before
+// midnight). A plan ticks there, and for a few seconds after any action.
+std::vector<bool> actionSeconds(const ScheduleTree& tree, const LoadingList& loading, int32_t lead) {
+    std::vector<bool> marked(86400, false);
+    auto mark = [&marked](int32_t from, int32_t to) {
+        for (int32_t s = from; s <= to; ++s) marked[static_cast<std::size_t>(((s % 86400) + 86400) % 86400)] = true;
+    };
+    mark(0, 61);
+    const NodeItem root = tree.rootNode();
+    for (NodeItem item = root ? tree.firstChildNode(root) : kNoNode; item != kNoNode; item = tree.nextNode(item)) {
+        const ScheduleNode* r = tree.nodeRecord(item);
+        if (!r) continue;
+        mark(r->startSec - lead, r->startSec + 2);
+        if (r->endSec != kNoEndTime) mark(r->endSec - lead, r->endSec);
+    }
+    for (const LoadingEntry& e : loading) {
+        const int32_t t = toDaySeconds(e.hour, e.minute, e.second);
+        mark(t, t + 5);
+    }
+    return marked;
+}
 
 }  // namespace
 
@@ -71,15 +127,26 @@ PlanResult runPlan(const PlanRequest& request) {
     const Settings settings = readSettings(config);
     LoadingList loading;
     loadLoadingList(loading, config);
-    MemoryTree tree;
     PlanClock clock;
-    PlanHost host(tree, clock);
-    host.noteOutcome(jobFilePath(config), loadSchedule(tree, config, nullptr));
+    PlanHost host(clock);
+    host.show(jobFilePath(config));
 
     TickState state;
+    std::vector<bool> acts;
+    int actsFor = -1;
+    int32_t lastAction = -100;
     for (int32_t second = request.from; second <= request.to; ++second) {
+        if (!request.everySecond) {
+            if (actsFor != host.shown()) {  // a load replaced the tree
+                acts = actionSeconds(host.tree(), loading, settings.fadeoutTime);
+                actsFor = host.shown();
+            }
+            if (!acts[static_cast<std::size_t>(second)] && second > lastAction + 3) continue;
+        }
         clock.time = localTimeAt(request.year, request.month, request.day, second);
-        schedulerTick(tree, loading, settings, clock, host, state);
+        const std::size_t before = host.output.size();
+        schedulerTick(host.tree(), loading, settings, clock, host, state);
+        if (host.output.size() != before) lastAction = second;
     }
     return {host.output, host.problems};
 }

@@ -13,6 +13,9 @@ struct PlanRequest {
     int year = 0, month = 0, day = 0;
     int32_t from = 0;      // DaySeconds of the first tick
     int32_t to = 86399;    // DaySeconds of the last tick
+    // Tick every second even where no tick can act (the reference the
+    // faster plan is tested against).
+    bool everySecond = false;
 };
 
 struct PlanResult {

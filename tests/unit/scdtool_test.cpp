@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "scheduler/plan.h"
 #include "scheduler/timetable.h"
 #include "test_files.h"
 
@@ -201,6 +202,40 @@ TEST(ScdtoolTimetable, TheWeekIsThePlanDayByDay) {
     const std::string html = timetableHtml({odd});
     EXPECT_EQ(html.find("<b>"), std::string::npos);
     EXPECT_NE(html.find("&lt;b&gt;Tom &amp; &quot;Jerry&quot;&lt;/b&gt;"), std::string::npos);
+}
+
+// The plan ticks only where a tick can act; it must say exactly what a tick
+// every second says. A dense station of odd times, options and swaps.
+TEST(ScdtoolPlan, SkippingIdleSecondsChangesNothing) {
+    test::TempDir dir;
+    for (const char* name : {"a.scd", "b.scd"}) {
+        std::string file = "Airvane Data V1.0\r\n";
+        for (int i = 0; i < 300; ++i) {
+            const int start = (i * 7919 + name[0]) % 86400, length = (i * 131) % 7200 + 2;
+            const int end = i % 5 == 0 ? -1 : (start + length) % 86400;
+            char entry[96];
+            std::snprintf(entry, sizeof entry, "%d 0:0:%d 0:0:%d 0/0/0 %d|P%d.m3u\r\n", i % 3 ? -1 : 42, start, end,
+                          i % 8, i);
+            file += entry;
+        }
+        dir.write(name, file + "\r\n");
+    }
+    std::string ini = "[Config]\r\nFadeoutTime=3\r\nAdjRealTimeSec=5\r\nJobFile=" + dir.path("a.scd") +
+                      "\r\n\r\n[LoadingSchedule]\r\n";
+    for (int i = 0; i < 12; ++i) {
+        ini += std::to_string(i) + "=0 0 0 " + std::to_string(i * 2) + " 0 " + std::to_string(i % 3) + " -1|" +
+               dir.path(i % 2 ? "b.scd" : "a.scd") + "\r\n";
+    }
+    const std::string config = dir.write("station.INI", ini + "12=\r\n");
+    for (int day = 21; day <= 23; ++day) {
+        PlanRequest request;
+        request.configPath = config;
+        request.year = 2026, request.month = 12, request.day = day;
+        const std::string skipping = runPlan(request).actions;
+        request.everySecond = true;
+        EXPECT_EQ(skipping, runPlan(request).actions) << "2026-12-" << day;
+        EXPECT_GT(std::count(skipping.begin(), skipping.end(), '\n'), 300);
+    }
 }
 
 }  // namespace
