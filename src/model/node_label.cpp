@@ -17,6 +17,13 @@ int32_t toDaySeconds(int32_t hour, int32_t minute, int32_t second) {
                                 static_cast<uint32_t>(second));
 }
 
+std::string clockText(int32_t seconds) {
+    const TimeOfDay t = splitDaySeconds(seconds);
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.hour, t.minute, t.second);
+    return text;
+}
+
 void appendDatePart(std::string& text, int32_t year, int32_t month, int32_t day) {
     char part[16];
     if (year) {

@@ -18,6 +18,8 @@ struct TimeOfDay {
 // DaySeconds back into its parts, by truncating division.
 TimeOfDay splitDaySeconds(int32_t seconds);
 int32_t toDaySeconds(int32_t hour, int32_t minute, int32_t second);
+// "hh:mm:ss" of DaySeconds.
+std::string clockText(int32_t seconds);
 
 // "%d/" or "매년/", "%02d/" or "매월/", "%02d " or "매일 ".
 void appendDatePart(std::string& text, int32_t year, int32_t month, int32_t day);

@@ -46,13 +46,6 @@ struct CheckedSchedule {
     DueDays due;
 };
 
-std::string clock(int32_t seconds) {
-    const TimeOfDay t = splitDaySeconds(seconds);
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.hour, t.minute, t.second);
-    return text;
-}
-
 std::string named(const CheckedSchedule& s) { return "schedule " + std::to_string(s.number) + " (" + s.record->text + ")"; }
 
 bool startsInside(int32_t start, int32_t from, int32_t to) {
@@ -154,7 +147,7 @@ private:
                                                   " on a day when both are due: one replaces the other at once");
                 } else if (a.record->endSec != kNoEndTime && gap != 0 &&
                            startsInside(b.record->startSec, a.record->startSec, a.record->endSec)) {
-                    report(jobFile, named(b), "starts at " + clock(b.record->startSec) + ", inside the play interval of " +
+                    report(jobFile, named(b), "starts at " + clockText(b.record->startSec) + ", inside the play interval of " +
                                                   named(a) + " on a day when both are due: that one is cut there");
                 }
             }

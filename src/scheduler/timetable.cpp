@@ -14,19 +14,8 @@ namespace {
 constexpr const char* kWeekdayNames[] = {"일", "월", "화", "수", "목", "금", "토"};
 constexpr int kPixelsPerHour = 40;
 
-std::string clock(int32_t seconds) {
-    const TimeOfDay t = splitDaySeconds(seconds);
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d", t.hour, t.minute);
-    return text;
-}
-
-std::string exactClock(int32_t seconds) {
-    const TimeOfDay t = splitDaySeconds(seconds);
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.hour, t.minute, t.second);
-    return text;
-}
+// "hh:mm", as a timetable shows it.
+std::string clock(int32_t seconds) { return clockText(seconds).substr(0, 5); }
 
 int pixels(int32_t seconds) { return seconds * kPixelsPerHour / 3600; }
 
@@ -113,8 +102,8 @@ std::string timetableHtml(const std::vector<TimetableDay>& week) {
         html << "<td><div class=\"day\">";
         for (const TimetableBlock& block : week[d].blocks) {
             html << "<div class=\"block\" data-day=\"" << d << "\" data-title=\"" << escapeHtml(block.title)
-                 << "\" data-start=\"" << exactClock(block.start)
-                 << "\" data-end=\"" << exactClock(block.end % 86400) << "\" style=\"top:" << pixels(block.start)
+                 << "\" data-start=\"" << clockText(block.start)
+                 << "\" data-end=\"" << clockText(block.end % 86400) << "\" style=\"top:" << pixels(block.start)
                  << "px;height:" << std::max(pixels(block.end) - pixels(block.start), 12) << "px\">" << clock(block.start)
                  << "-" << clock(block.end % 86400) << " " << escapeHtml(shownTitle(block.title)) << "</div>";
         }
