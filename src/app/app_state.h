@@ -55,11 +55,16 @@ struct AppState {
     // The player's title as last seen; the fade on a worker empties it.
     std::shared_ptr<LastTitle> lastTitle = std::make_shared<LastTitle>();
     TickState tickState;
+    // A message for the operator from inside the tick, shown once the tick
+    // is over (kShowNotice), so that no tick waits on a click.
+    std::string pendingNotice;
     TickPacer tickPacer;
     MonitorState monitorState;  // CurrentItem
 
     FrameContext frame() { return {&config, currWndSizeAtom}; }
 };
+
+inline constexpr UINT kShowNotice = WM_APP + 1;
 
 inline const HWND kNotLookedFor = reinterpret_cast<HWND>(static_cast<INT_PTR>(-1));
 

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "app/app_state.h"
 #include "app/main_commands_win32.h"
@@ -247,6 +248,9 @@ INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return FALSE;
         case WM_CLOSE:
             PostMessageA(window, WM_COMMAND, CMD_EXIT, 0);
+            return TRUE;
+        case kShowNotice:
+            if (!state.pendingNotice.empty()) showMessage(window, std::exchange(state.pendingNotice, {}), kMsgOk);
             return TRUE;
         case WM_DESTROY:
             PostQuitMessage(0);

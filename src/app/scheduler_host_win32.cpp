@@ -22,14 +22,14 @@ public:
     void monitor(const LocalTime& time) override { runMonitor(state_, time); }
 
     // The load is on air and happens even when "JobFile" cannot be
-    // written; saves then still go to the file loaded (the status line
-    // tells), never to the one the INI names.
+    // written; saves then still go to the file loaded, never to the one the
+    // INI names. The operator is told once the tick is over.
     void loadJobFile(const std::string& jobFile) override {
         const bool recorded = state_.config.writeProfileText("Config", "JobFile", jobFile);
         showJobFile(state_, jobFile, true);
         if (!recorded) {
-            const std::string failed = "'" + state_.config.path() + "' 파일이 열리지 않습니다";
-            SetDlgItemTextA(state_.mainWindow, IDC_STATUS_LINE, failed.c_str());
+            state_.pendingNotice = "'" + state_.config.path() + "' 파일이 열리지 않습니다";
+            PostMessageA(state_.mainWindow, kShowNotice, 0, 0);
         }
     }
 

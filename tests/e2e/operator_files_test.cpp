@@ -125,7 +125,7 @@ TEST_F(OperatorFiles, ALoadWhoseJobFileCannotBeRecordedStillHappens) {
                                             loadingEntryInSeconds(6) + other + "\r\n1=\r\n");
     blockWritesTo(folder + "\\airvane.INI");
     launch();
-    EXPECT_TRUE(waitForText(GetDlgItem(window, 110), "'" + folder + "\\airvane.INI' 파일이 열리지 않습니다", 15000));
+    EXPECT_EQ(answer(IDOK), "'" + folder + "\\airvane.INI' 파일이 열리지 않습니다");
     ASSERT_EQ(readRemoteTree(tree).size(), 2u) << "other.scd is shown";
     selectItem(tree, treeItem(tree, nullptr, TVGN_ROOT));
     command(window, 107);
