@@ -264,7 +264,13 @@ bool writeScheduleFile(const ScheduleTree& tree, const std::string& path) {
         return ConfigFile(path).writeProfileSection(kScheduleSection, keys);
     }
     std::string bytes;
-    for (const std::string& entry : entries) bytes += entry + "\r\n";
+    for (const std::string& entry : entries) {
+        // A Ctrl-Z ends the file for the line reader: written in this form,
+        // it would lose every entry after it. The save is refused and the
+        // old file kept; the INI form can hold it.
+        if (entry.find('\x1a') != std::string::npos) return false;
+        bytes += entry + "\r\n";
+    }
     return writeFileAtomically(path, bytes);
 }
 

@@ -51,7 +51,8 @@ LoadOutcome replaceTree(ScheduleTree& tree, const std::string& path, MessageSink
 std::vector<std::string> scheduleEntries(const ScheduleTree& tree);
 
 // Writes the tree to path in the form its extension asks for, atomically.
-// False when the file could not be written; it is then as it was.
+// False when the file could not be written (or, in line form, an entry
+// holds a Ctrl-Z, which that form cannot carry); it is then as it was.
 bool writeScheduleFile(const ScheduleTree& tree, const std::string& path);
 // Writes the tree to the job file and clears scheduleDirty when that worked.
 bool saveSchedule(const ScheduleTree& tree, const ConfigFile& config, bool& scheduleDirty);

@@ -249,5 +249,24 @@ TEST(ScheduleFile, AFailedSaveKeepsTheOldFileAndTheDirtyFlag) {
     EXPECT_EQ(dir.read("week.scd"), kWorkedExample);
 }
 
+// Found by fuzzing: a Ctrl-Z in a title ends the line form for the reader,
+// so a line-form save of it would lose the rest. It is refused; INI keeps it.
+TEST(ScheduleFile, ATitleWithCtrlZIsNotSavedInLineForm) {
+    test::TempDir dir;
+    const std::string ini = dir.write("week.INI", "[Schedule]\r\n-1=Airvane Data V1.0\r\n0=-1 6:0:0 7:0:0 0/0/0 0|A\x1a.m3u\r\n"
+                                                  "1=-1 8:0:0 9:0:0 0/0/0 0|B.m3u\r\n2=\r\n");
+    MemoryTree tree;
+    ASSERT_EQ(loadScheduleFile(tree, ini, nullptr), LoadOutcome::Loaded);
+    const std::string line = dir.write("week.scd", kWorkedExample);
+    EXPECT_FALSE(writeScheduleFile(tree, line));
+    EXPECT_EQ(dir.read("week.scd"), kWorkedExample);
+    EXPECT_TRUE(writeScheduleFile(tree, dir.path("copy.INI")));
+    MemoryTree again;
+    loadScheduleFile(again, dir.path("copy.INI"), nullptr);
+    EXPECT_EQ(scheduleEntries(again), scheduleEntries(tree));
+    tree.freeNodeRecords(kNoNode);
+    again.freeNodeRecords(kNoNode);
+}
+
 }  // namespace
 }  // namespace airvane
