@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "../../tests/win32/window_search.h"
+#include "../../tests/e2e/airvane_start.h"
 
 namespace {
 
@@ -19,24 +19,15 @@ struct Airvane {
     PROCESS_INFORMATION info{};
     HWND window = nullptr;
 
-    explicit Airvane(const std::string& folder) {
-        const std::string exe = folder + "\\airvane.exe";
-        std::string commandLine = "\"" + exe + "\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                            &startup, &info)) {
-            return;
-        }
-        const DWORD id = info.dwProcessId;
-        window = waitForTopLevel(
-            [id](HWND w) { return windowProcess(w) == id && IsWindowVisible(w) && windowClass(w) == "Airvane"; }, 15000);
+    explicit Airvane(const std::string& folder) : info(airvane::e2e::startAirvane(folder)) {
+        if (!info.hProcess) return;
+        window = airvane::e2e::waitForAirvaneWindow(info.dwProcessId, 15000);
         Sleep(1500);  // settled: the first ticks have run
     }
     ~Airvane() {
+        if (!info.hProcess) return;
         if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 99);
         CloseHandle(info.hProcess);
-        CloseHandle(info.hThread);
     }
     // Answers the next dialog with button; the time of the answer. Waits a
     // moment for the dialog to go, unless the answer starts a measurement.

@@ -42,6 +42,7 @@ private:
 
 struct CheckedSchedule {
     int number;  // from 1, in tree order
+    NodeItem item;
     const ScheduleNode* record;
     DueDays due;
 };
@@ -103,8 +104,7 @@ private:
         for (NodeItem item = root ? tree.firstChildNode(root) : kNoNode; item != kNoNode; item = tree.nextNode(item)) {
             ++number;
             if (const ScheduleNode* r = tree.nodeRecord(item)) {
-                list.push_back({number, r, DueDays(request_, r->weekdays, r->year, r->month, r->day)});
-                items_[r] = item;
+                list.push_back({number, item, r, DueDays(request_, r->weekdays, r->year, r->month, r->day)});
             }
         }
         return list;
@@ -126,7 +126,7 @@ private:
             }
         }
         int fileNumber = 0;
-        for (NodeItem file = tree.firstChildNode(items_.at(s.record)); file != kNoNode; file = tree.nextNode(file)) {
+        for (NodeItem file = tree.firstChildNode(s.item); file != kNoNode; file = tree.nextNode(file)) {
             ++fileNumber;
             const ScheduleNode* audio = tree.nodeRecord(file);
             if (audio && audio->kind == kFile && pathKind(resolveDrive(audio->text, request_.drives)) != 1) {
@@ -160,7 +160,6 @@ private:
 
     const StationCheckRequest& request_;
     std::vector<StationProblem>& out_;
-    std::map<const ScheduleNode*, NodeItem> items_;
     std::string programFolder_;
 };
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "../win32/window_search.h"
+#include "airvane_start.h"
 
 namespace airvane::e2e {
 
@@ -27,17 +28,9 @@ std::string prepareRunFolder(const std::string& name) {
 }
 
 AirvaneProcess::AirvaneProcess(const std::string& folder) {
-    std::string exe = folder + "\\airvane.exe";
-    std::string commandLine = "\"" + exe + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                       &startup, &info)) {
-        CloseHandle(info.hThread);
-        process_ = info.hProcess;
-        id_ = info.dwProcessId;
-    }
+    const PROCESS_INFORMATION info = startAirvane(folder);
+    process_ = info.hProcess;
+    id_ = info.dwProcessId;
 }
 
 AirvaneProcess::~AirvaneProcess() {
@@ -53,14 +46,7 @@ long AirvaneProcess::waitForExit(DWORD milliseconds) {
     return static_cast<long>(code);
 }
 
-HWND AirvaneProcess::waitForWindow(DWORD milliseconds) {
-    const DWORD id = id_;
-    // Shown only once its dialog has made its controls and run its
-    // initialisation: before that there is nothing to drive.
-    return test::waitForTopLevel(
-        [id](HWND w) { return test::windowProcess(w) == id && IsWindowVisible(w) && test::windowClass(w) == "Airvane"; },
-        milliseconds);
-}
+HWND AirvaneProcess::waitForWindow(DWORD milliseconds) { return waitForAirvaneWindow(id_, milliseconds); }
 
 HWND AirvaneProcess::waitForDialog(HWND except, DWORD milliseconds) {
     const DWORD id = id_;

@@ -13,7 +13,7 @@
 #include <iterator>
 #include <string>
 
-#include "../win32/window_search.h"
+#include "airvane_start.h"
 
 namespace {
 
@@ -34,23 +34,14 @@ struct Round {
         // One Airvane at a time: a window of the last round still there
         // would make this start only bring that one to the front.
         for (int i = 0; i < 500 && FindWindowA("Airvane", nullptr); ++i) Sleep(20);
-        const std::string exe = folder + "\\airvane.exe";
-        std::string commandLine = "\"" + exe + "\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                            &startup, &info)) {
-            return;
-        }
-        const DWORD id = info.dwProcessId;
-        window = waitForTopLevel(
-            [id](HWND w) { return windowProcess(w) == id && IsWindowVisible(w) && windowClass(w) == "Airvane"; }, 20000);
+        info = airvane::e2e::startAirvane(folder);
+        if (info.hProcess) window = airvane::e2e::waitForAirvaneWindow(info.dwProcessId, 20000);
     }
     ~Round() {
+        if (!info.hProcess) return;
         TerminateProcess(info.hProcess, 9);
         WaitForSingleObject(info.hProcess, 10000);
         CloseHandle(info.hProcess);
-        CloseHandle(info.hThread);
     }
     // Empties the first Schedule's files, answering the question with Yes.
     bool makeAChange() {
