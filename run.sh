@@ -24,23 +24,16 @@ on_air=$(( $(date +%s) + lead ))
 scripts/demo-schedule "$run" "$lead" "$length"
 export WINEPREFIX="${AIRVANE_WINEPREFIX:-$here/build/wineprefix}"
 
-# The stand-in player first, so that Airvane finds it at once: select a
-# Schedule and press play to see its caption change. Its journal of what it
-# was sent is build/run/standin-journal.log.
-start_player() {
-  scripts/wine-run "$run/standin.exe" --journal 'D:\run\standin-journal.log' &
-  sleep 2
-}
-
+# Airvane starts its player itself: the INI remembers standin.exe under
+# WINAMP.EXE. Select a Schedule and press play to see its caption change;
+# standin's journal of what it was sent is build/run/standin-journal.log.
 if [ -n "${DISPLAY:-}" ]; then
-  echo "Airvane runs on $DISPLAY from $run, with standin.exe as the player"
-  start_player
+  echo "Airvane runs on $DISPLAY from $run and starts standin.exe as its player"
   exec scripts/wine-run "$run/airvane.exe"
 fi
 
 eval "$(scripts/xvfb-start)"
 trap 'WINEDEBUG=-all wineserver -k 2>/dev/null; scripts/xvfb-stop' EXIT
-start_player
 journal_before=$(wc -l <"$run/standin-journal.log" 2>/dev/null || echo 0)
 scripts/wine-run "$run/airvane.exe" &
 sleep_until() { local left=$(( $1 - $(date +%s) )); [ "$left" -le 0 ] || sleep "$left"; }

@@ -5,6 +5,7 @@
 // a journal of every message it receives.
 //   standin [--track-seconds N] [--journal FILE] [--no-shoutcast] [--hang-on NAME]
 //           [--shoutcast-caption TEXT]
+// Without --journal the journal is standin-journal.log beside the program.
 #include <windows.h>
 
 #include <cstdlib>
@@ -39,6 +40,13 @@ Options parseOptions(int argc, char** argv) {
         else if (arg == "--hang-on" && hasValue) options.hangOn = argv[++i];
         else if (arg == "--shoutcast-caption" && hasValue) options.shoutcastCaption = argv[++i];
         else if (arg == "--no-shoutcast") options.shoutcast = false;
+    }
+    // Started by Airvane from its INI, with no arguments: the journal beside
+    // the program, where run.sh reads it.
+    if (options.journal.empty()) {
+        char path[MAX_PATH] = "";
+        GetModuleFileNameA(nullptr, path, sizeof path);
+        options.journal = std::string(path).substr(0, std::string(path).rfind('\\') + 1) + "standin-journal.log";
     }
     return options;
 }

@@ -17,6 +17,7 @@
 #include "storage/config_file.h"
 #include "storage/loading_list.h"
 #include "storage/settings.h"
+#include "tools/companions_win32.h"
 
 namespace airvane {
 
@@ -60,6 +61,7 @@ struct AppState {
     std::string pendingNotice;
     TickPacer tickPacer;
     MonitorState monitorState;  // CurrentItem
+    std::unique_ptr<CompanionLauncher> companions;  // made with the main window
 
     FrameContext frame() { return {&config, currWndSizeAtom}; }
 };

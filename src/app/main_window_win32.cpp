@@ -128,12 +128,30 @@ BOOL onInitDialog(HWND window, AppState& state) {
     SendMessageA(window, WM_TIMER, kWinampSearchTimer, 0);
     if (!state.winampWindow) state.winampWindow = kNotLookedFor;
     armTickTimer(state, SystemClock().now());
+    state.companions = std::make_unique<CompanionLauncher>(window, GetDlgItem(window, IDC_STATUS_LINE), state.config);
     PostMessageA(window, WM_COMMAND, CMD_RUN_WINAMP, 0);
     return TRUE;
 }
 
+// The companion programs, each started by its command and remembered under
+// its file name.
+struct Companion {
+    int command;
+    const char* fileName;
+};
+constexpr Companion kCompanions[] = {
+    {CMD_RUN_WINAMP, "WINAMP.EXE"}, {CMD_FIND_SONG, "FINDMP3.EXE"}, {CMD_TAG_EDITOR, "TAGEDIT.EXE"},
+    {CMD_XTRACK, "XTRACK.EXE"},     {CMD_CLOCK, "NETTIME.EXE"},
+};
+
 void onCommand(AppState& state, int command) {
     HWND window = state.mainWindow;
+    for (const Companion& companion : kCompanions) {
+        if (companion.command == command) {
+            state.companions->launch(companion.fileName);
+            return;
+        }
+    }
     switch (command) {
         case CMD_OK:
             if (GetDlgCtrlID(GetFocus()) == IDC_SCHEDULE_TREE) PostMessageA(window, WM_COMMAND, CMD_EDIT, 0);
@@ -178,9 +196,10 @@ void onCommand(AppState& state, int command) {
             state.schedulerOn = !state.schedulerOn;
             checkSchedulerMenu(window, state.schedulerOn);
             break;
+        case CMD_SHOW_LOG:
+            showTodaysLog(state.programFolder);
+            break;
         default:
-            // The companion programs and the log viewer come with their
-            // own parts of the program.
             break;
     }
 }
@@ -252,7 +271,11 @@ INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case kShowNotice:
             if (!state.pendingNotice.empty()) showMessage(window, std::exchange(state.pendingNotice, {}), kMsgOk);
             return TRUE;
+        case kSearchReport:
+            if (state.companions) state.companions->applyReports();
+            return TRUE;
         case WM_DESTROY:
+            state.companions.reset();  // a search running now ends here, unapplied
             PostQuitMessage(0);
             return FALSE;
         default:

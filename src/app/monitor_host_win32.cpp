@@ -21,6 +21,8 @@ public:
         return text;
     }
     void showStatus(const std::string& text) override {
+        // A program search shows where it looks until it ends.
+        if (state_.companions && state_.companions->searching()) return;
         SetDlgItemTextA(state_.mainWindow, IDC_STATUS_LINE, text.c_str());
     }
     std::string playingPath() override { return readPlayingPath(state_.winampWindow); }

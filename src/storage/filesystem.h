@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace airvane {
 
@@ -28,5 +29,19 @@ std::optional<std::string> readWholeFile(const std::string& path);
 // puts it in path's place, so that a crash leaves the old file or the new
 // one, never a torn one. False (and path untouched) on any failure.
 bool writeFileAtomically(const std::string& path, const std::string& bytes);
+
+// One entry of a folder listing. A link (a symbolic link, a junction or
+// any other reparse point; Wine shows a Unix link to a folder as one) is
+// flagged so that a walk need not follow it.
+struct FolderEntry {
+    std::string name;
+    bool isFolder = false;
+    bool isLink = false;
+};
+// The entries of folder (a path that ends in a backslash), "." and ".."
+// left out, in the order its file system gives them (by name natively, as
+// NTFS does); nullopt when it cannot be listed. The listing is closed
+// before this returns.
+std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder);
 
 }  // namespace airvane

@@ -1,8 +1,10 @@
 // Native (Linux) side of the file-system layer, for tests and scdtool.
+#include <dirent.h>
 #include <glob.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -55,6 +57,28 @@ std::string absolutePath(const std::string& path) {
 bool makeDirectory(const std::string& path) {
     std::string native = nativePath(path);
     return !native.empty() && mkdir(native.c_str(), 0777) == 0;
+}
+
+std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) {
+    const std::string native = nativePath(folder);
+    DIR* directory = native.empty() ? nullptr : opendir(native.c_str());
+    if (!directory) return std::nullopt;
+    std::vector<FolderEntry> entries;
+    while (const dirent* entry = readdir(directory)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        // As on Windows, a link to a folder is a folder that is a link.
+        const std::string path = native + "/" + name;
+        struct stat info {};
+        if (lstat(path.c_str(), &info) != 0) continue;
+        const bool isLink = S_ISLNK(info.st_mode);
+        if (isLink && stat(path.c_str(), &info) != 0) continue;
+        entries.push_back({name, S_ISDIR(info.st_mode), isLink});
+    }
+    closedir(directory);
+    std::sort(entries.begin(), entries.end(),
+              [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+    return entries;
 }
 
 bool removeFile(const std::string& path) {

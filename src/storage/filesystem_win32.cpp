@@ -29,6 +29,21 @@ std::string absolutePath(const std::string& path) {
     return length > 0 && length < sizeof full ? std::string(full, length) : std::string();
 }
 
+std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*.*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::vector<FolderEntry> entries;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        entries.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                           (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return entries;
+}
+
 bool removeFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
 bool replaceFile(const std::string& from, const std::string& to) {

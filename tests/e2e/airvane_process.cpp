@@ -24,6 +24,9 @@ std::string prepareRunFolder(const std::string& name) {
     system(command.c_str());
     CreateDirectoryA(folder.c_str(), nullptr);
     CopyFileA((gBuildFolder + "\\airvane.exe").c_str(), (folder + "\\airvane.exe").c_str(), FALSE);
+    // Airvane starts its player at every start, by this name when the INI
+    // remembers none; a program that only notes its start stands in.
+    CopyFileA((gBuildFolder + "\\companion.exe").c_str(), (folder + "\\WINAMP.EXE").c_str(), FALSE);
     return folder;
 }
 

@@ -11,7 +11,8 @@ namespace airvane::e2e {
 // The folder that holds the freshly built airvane.exe (the test's argument).
 const std::string& buildFolder();
 
-// A new, empty folder for one scenario, with airvane.exe copied into it.
+// A new, empty folder for one scenario, with airvane.exe copied into it
+// and a harmless WINAMP.EXE beside it (companion.exe, see there).
 std::string prepareRunFolder(const std::string& name);
 
 class AirvaneProcess {
@@ -22,6 +23,7 @@ public:
     AirvaneProcess& operator=(const AirvaneProcess&) = delete;
 
     bool started() const { return process_ != nullptr; }
+    DWORD processId() const { return id_; }
     // Waits for the process to end; its exit code, or -1 on a time-out.
     long waitForExit(DWORD milliseconds);
     // The main window (class "Airvane") of this process, waiting for it.

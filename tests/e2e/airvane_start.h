@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "../win32/window_search.h"
@@ -34,6 +36,32 @@ inline HWND waitForAirvaneWindow(DWORD processId, DWORD milliseconds) {
             return test::windowProcess(w) == processId && IsWindowVisible(w) && test::windowClass(w) == "Airvane";
         },
         milliseconds);
+}
+
+// Watches the main window's title, whose clock turns with every tick, until
+// a dialog of the process comes or milliseconds pass: the longest time the
+// clock stood still (the wait for the dialog counted), and the dialog.
+struct ClockWatch {
+    DWORD longestSilence = 0;
+    HWND dialog = nullptr;
+};
+inline ClockWatch watchClockUntilDialog(HWND window, DWORD processId, DWORD milliseconds) {
+    ClockWatch watch;
+    char title[100] = "", seen[100] = "";
+    GetWindowTextA(window, seen, sizeof seen);
+    DWORD lastTurn = GetTickCount();
+    for (const DWORD start = lastTurn; !watch.dialog && GetTickCount() - start < milliseconds; Sleep(20)) {
+        GetWindowTextA(window, title, sizeof title);
+        const DWORD now = GetTickCount();
+        if (strcmp(title, seen) != 0) {
+            strcpy(seen, title);
+            lastTurn = now;
+        }
+        watch.longestSilence = std::max(watch.longestSilence, now - lastTurn);
+        watch.dialog = test::waitForTopLevel(
+            [processId](HWND w) { return test::windowProcess(w) == processId && test::isShownDialog(w); }, 0);
+    }
+    return watch;
 }
 
 }  // namespace airvane::e2e
