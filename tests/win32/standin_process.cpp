@@ -1,5 +1,6 @@
 #include "standin_process.h"
 
+#include <cstdio>
 #include <fstream>
 
 #include "window_search.h"
@@ -12,9 +13,9 @@ std::string standinPath() {
     char module[MAX_PATH];
     GetModuleFileNameA(nullptr, module, MAX_PATH);
     std::string path = module;
-    path.resize(path.rfind('\\'));                     // tests\win32
-    path.resize(path.rfind('\\'));                     // tests
-    path.resize(path.rfind('\\'));                     // the build tree
+    path.resize(path.rfind('\\'));  // tests\win32
+    path.resize(path.rfind('\\'));  // tests
+    path.resize(path.rfind('\\'));  // the build tree
     return path + "\\standin\\standin.exe";
 }
 
@@ -33,24 +34,35 @@ StandinProcess::StandinProcess(const std::string& extraOptions, bool shoutcast) 
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info)) {
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        std::fprintf(stderr, "standin.exe did not start (%s): error %lu\n", exe.c_str(), GetLastError());
         return;
     }
     CloseHandle(info.hThread);
     process_ = info.hProcess;
     WaitForInputIdle(process_, 10000);
     const DWORD id = info.dwProcessId;
-    window_ = waitForTopLevel([id](HWND w) { return windowProcess(w) == id && windowClass(w) == "Winamp v1.x"; },
-                              10000);
+    window_ = waitForTopLevel(
+        [id](HWND w) { return windowProcess(w) == id && windowClass(w) == "Winamp v1.x"; }, 10000);
+    if (!window_) {
+        DWORD code = 0;
+        GetExitCodeProcess(process_, &code);
+        std::fprintf(stderr, "standin.exe showed no window in 10 s; %s %lu\n",
+                     code == STILL_ACTIVE ? "still running" : "ended with", code == STILL_ACTIVE ? 0 : code);
+    }
+}
+
+void StandinProcess::kill() {
+    if (!process_) return;
+    TerminateProcess(process_, 0);
+    WaitForSingleObject(process_, 5000);
+    CloseHandle(process_);
+    process_ = nullptr;
 }
 
 StandinProcess::~StandinProcess() {
-    if (process_) {
-        TerminateProcess(process_, 0);
-        WaitForSingleObject(process_, 5000);
-        CloseHandle(process_);
-    }
+    kill();
     DeleteFileA(journal_.c_str());
 }
 

@@ -19,6 +19,8 @@ public:
     StandinProcess& operator=(const StandinProcess&) = delete;
 
     HWND window() const { return window_; }
+    // Ends the player at once, as a crash would; the journal stays.
+    void kill();
     const std::string& journalPath() const { return journal_; }
     // The journal's entries without their time stamps; waits up to five
     // seconds (a loaded machine is slow) for at least count of them.

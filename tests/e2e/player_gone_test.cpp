@@ -1,0 +1,87 @@
+// The player killed twice while Airvane talks to it: hung on the stop at a
+// programme's end, and hung while the monitor waits for its file-info box.
+// Each time Airvane keeps answering and says that the player is gone; a
+// player started again is found, and the next programme starts on time.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "../win32/standin_process.h"
+#include "airvane_session.h"
+
+namespace airvane::e2e {
+namespace {
+
+class PlayerGone : public AirvaneSession {
+protected:
+    static std::string clock(int second) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%02d:%02d:%02d", second / 3600 % 24, second / 60 % 60, second % 60);
+        return text;
+    }
+    static std::string entry(int from, int to, const char* title) {
+        char text[96];
+        std::snprintf(text, sizeof text,
+                      "-1 %d:%d:%d %d:%d:%d 0/0/0 0|%s.m3u\r\n{\r\n|D:\\Music\\%s.mp3\r\n}\r\n", from / 3600,
+                      from / 60 % 60, from % 60, to / 3600, to / 60 % 60, to % 60, title, title);
+        return text;
+    }
+    // The player noted name, waiting up to milliseconds.
+    static bool noted(const test::StandinProcess& player, const std::string& name, DWORD milliseconds) {
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < milliseconds; Sleep(50))
+            if (readFile(player.journalPath()).find(name) != std::string::npos) return true;
+        return false;
+    }
+    // The programme reached the player in its start second or the next.
+    ::testing::AssertionResult handedOnTime(const test::StandinProcess& player, int second,
+                                            const char* title) {
+        const std::string playFile = " IPC_PLAYFILE " + folder + "\\" + title + ".m3u";
+        if (!noted(player, playFile, (second + 15 - secondOfDayNow()) * 1000))
+            return ::testing::AssertionFailure() << title << " never reached the player";
+        const std::string journal = readFile(player.journalPath());
+        const std::string stamp = journal.substr(journal.rfind('\n', journal.find(playFile)) + 12, 8);
+        if (stamp == clock(second) || stamp == clock(second + 1)) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << title << " due at " << clock(second) << " reached it at " << stamp;
+    }
+    static int secondOfDayNow() {
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        return now.wHour * 3600 + now.wMinute * 60 + now.wSecond;
+    }
+    void expectAnsweringWithoutPlayer() {
+        DWORD_PTR ignored = 0;
+        EXPECT_TRUE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, &ignored));
+        EXPECT_TRUE(waitForText(GetDlgItem(window, 110), "WinAmp를 실행하세요", 6000));
+    }
+};
+
+TEST_F(PlayerGone, AKilledPlayerIsMissedFoundAgainAndTheNextProgrammeStartsOnTime) {
+    const int t0 = secondOfDayNow() + 10;
+    if (t0 + 40 >= 86400) GTEST_SKIP() << "too close to midnight";
+    auto player = std::make_unique<test::StandinProcess>("--hang-on WINAMP_BUTTON4");
+    ASSERT_TRUE(player->window());
+    prepare("player-gone",
+            "Airvane Data V1.0\r\n" + entry(t0, t0 + 4, "One") + entry(t0 + 16, t0 + 26, "Two") +
+                entry(t0 + 32, t0 + 40, "Three") + "\r\n",
+            "FadeoutTime=1\r\n");
+    launch();
+
+    // The end of One (its stop, FadeoutTime before the end) hangs the player.
+    EXPECT_TRUE(handedOnTime(*player, t0, "One"));
+    ASSERT_TRUE(noted(*player, "WINAMP_BUTTON4", 10000));
+    player->kill();
+    expectAnsweringWithoutPlayer();
+
+    // The monitor asks for the file-info box of Two, and the player hangs.
+    player = std::make_unique<test::StandinProcess>("--hang-on WINAMP_EDIT_ID3");
+    EXPECT_TRUE(handedOnTime(*player, t0 + 16, "Two"));
+    ASSERT_TRUE(noted(*player, "WINAMP_EDIT_ID3", 10000));
+    player->kill();
+    expectAnsweringWithoutPlayer();
+
+    player = std::make_unique<test::StandinProcess>();
+    EXPECT_TRUE(handedOnTime(*player, t0 + 32, "Three"));
+}
+
+}  // namespace
+}  // namespace airvane::e2e
