@@ -4,8 +4,8 @@
 // empties the first Schedule's file list (the change to save), posts the
 // save and kills the process after a random delay.
 //   kill_save FOLDER-OF-AIRVANE.EXE RUN-FOLDER KILLS FORM(scd|INI)
-#include <commctrl.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -24,9 +24,7 @@ std::string readAll(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void writeAll(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+void writeAll(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 struct Round {
     PROCESS_INFORMATION info{};
@@ -52,8 +50,7 @@ struct Round {
         SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, root));
         PostMessageA(window, WM_COMMAND, 107, 0);
         const DWORD id = info.dwProcessId;
-        HWND question =
-            waitForTopLevel([id](HWND w) { return windowProcess(w) == id && isShownDialog(w); }, 10000);
+        HWND question = waitForTopLevel([id](HWND w) { return windowProcess(w) == id && isShownDialog(w); }, 10000);
         if (!question) return false;
         PostMessageA(question, WM_COMMAND, IDYES, 0);
         for (int i = 0; i < 100 && IsWindow(question); ++i) Sleep(20);
@@ -86,19 +83,15 @@ int main(int argc, char** argv) {
     // no round searches the drives for it.
     CopyFileA((build + "\\companion.exe").c_str(), (folder + "\\WINAMP.EXE").c_str(), FALSE);
     const std::string job = folder + "\\week." + form;
-    std::string old = form == "INI"
-                          ? "[Config]\r\nFadeoutTime=3\r\n\r\n[Schedule]\r\n-1=Airvane Data V1.0\r\n"
-                          : "Airvane Data V1.0\r\n";
+    std::string old = form == "INI" ? "[Config]\r\nFadeoutTime=3\r\n\r\n[Schedule]\r\n-1=Airvane Data V1.0\r\n" : "Airvane Data V1.0\r\n";
     int key = 0;
     auto entry = [&](const std::string& text) {
         old += form == "INI" ? std::to_string(key++) + "=" + text + "\r\n" : text + "\r\n";
     };
     for (int s = 0; s < 200; ++s) {
-        entry("-1 " + std::to_string(s % 24) + ":0:0 " + std::to_string(s % 24) + ":30:0 0/0/0 0|Programme " +
-              std::to_string(s) + ".m3u");
+        entry("-1 " + std::to_string(s % 24) + ":0:0 " + std::to_string(s % 24) + ":30:0 0/0/0 0|Programme " + std::to_string(s) + ".m3u");
         entry("{");
-        for (int f = 0; f < 100; ++f)
-            entry("|D:\\Music\\" + std::to_string(s) + "\\Track " + std::to_string(f) + ".mp3");
+        for (int f = 0; f < 100; ++f) entry("|D:\\Music\\" + std::to_string(s) + "\\Track " + std::to_string(f) + ".mp3");
         entry("}");
     }
     entry("");
@@ -110,8 +103,7 @@ int main(int argc, char** argv) {
     DWORD saveMs = 0;
     {
         Round round(folder);
-        if (!round.window || !round.makeAChange())
-            return std::fputs("kill_save: Airvane did not come\n", stderr), 1;
+        if (!round.window || !round.makeAChange()) return std::fputs("kill_save: Airvane did not come\n", stderr), 1;
         const DWORD start = GetTickCount();
         PostMessageA(round.window, WM_COMMAND, 109, 0);
         while (readAll(job) == old && GetTickCount() - start < 20000) Sleep(1);
@@ -124,21 +116,17 @@ int main(int argc, char** argv) {
     for (int k = 0; k < kills; ++k) {
         writeAll(job, old);
         Round round(folder);
-        if (!round.window || !round.makeAChange())
-            return std::fputs("kill_save: Airvane did not come\n", stderr), 1;
+        if (!round.window || !round.makeAChange()) return std::fputs("kill_save: Airvane did not come\n", stderr), 1;
         PostMessageA(round.window, WM_COMMAND, 109, 0);
         Sleep(static_cast<DWORD>(rand() % (2 * saveMs + 2)));
         TerminateProcess(round.info.hProcess, 9);
         WaitForSingleObject(round.info.hProcess, 10000);
         const std::string now = readAll(job);
-        if (now == old)
-            ++olds;
-        else if (now == fresh)
-            ++news;
-        else
-            ++torn, std::printf("torn: %zu bytes\n", now.size());
+        if (now == old) ++olds;
+        else if (now == fresh) ++news;
+        else ++torn, std::printf("torn: %zu bytes\n", now.size());
     }
-    std::printf("%s form: %d kills of airvane.exe during saves of about %lu ms: %d old, %d new, %d torn\n",
-                form.c_str(), kills, saveMs, olds, news, torn);
+    std::printf("%s form: %d kills of airvane.exe during saves of about %lu ms: %d old, %d new, %d torn\n", form.c_str(),
+                kills, saveMs, olds, news, torn);
     return torn == 0 ? 0 : 1;
 }
