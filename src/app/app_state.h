@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/modeless_list_win32.h"
+#include "app/tree_mouse_win32.h"
 #include "dialogs/dialog_frame_win32.h"
 #include "monitor/last_title.h"
 #include "monitor/now_playing.h"
@@ -62,6 +63,7 @@ struct AppState {
     TickPacer tickPacer;
     MonitorState monitorState;  // CurrentItem
     std::unique_ptr<CompanionLauncher> companions;  // made with the main window
+    ItemDrag itemDrag;
 
     FrameContext frame() { return {&config, currWndSizeAtom}; }
 };

@@ -8,6 +8,7 @@
 #include "app/monitor_host_win32.h"
 #include "dialogs/schedule_editor_win32.h"
 #include "model/node_label.h"
+#include "model/tree_editing.h"
 #include "storage/file_dialog_win32.h"
 #include "storage/file_selection.h"
 #include "storage/filesystem.h"
@@ -53,37 +54,12 @@ void saveJobFile(AppState& state) {
 // Files chosen in the open dialog go first under the Schedule, or before
 // the File that has the caret when it is one of this Schedule's.
 void addFiles(AppState& state, NodeItem schedule) {
-    TreeViewTree& tree = *state.tree;
     std::string answer;
     if (!openFileDialog(state.mainWindow, answer, 4000, nullptr, kAudioFilter, OFN_EXPLORER | OFN_ALLOWMULTISELECT))
         return;
-    InsertPlace place = InsertPlace::First;
-    NodeItem after = kNoNode;
-    NodeItem caret = tree.caretNode();
-    if (caret != kNoNode && tree.parentNode(caret) == schedule) {
-        after = tree.previousNode(caret);
-        if (after != kNoNode) place = InsertPlace::After;
-    }
-    for (const std::string& path : selectedPaths(answer)) {
-        if (path.size() > kPathMax) {
-            message(state, "'" + path + "' 파일이 열리지 않습니다");
-            continue;
-        }
-        ScheduleNode file;
-        file.kind = kFile;
-        file.text = path;
-        ScheduleNode* record = tree.records().create(std::move(file));
-        NodeItem item = tree.insertNode(schedule, place, after, path, record);
-        if (item == kNoNode) {
-            tree.records().free(record);
-            break;
-        }
-        tree.setNodeImages(item, kFile);
-        tree.expandNode(schedule);
-        state.scheduleDirty = true;
-        place = InsertPlace::After;
-        after = item;
-    }
+    WindowMessages messages(state.mainWindow);
+    const FilePlace place = placeForChosenFiles(*state.tree, schedule);
+    if (insertFiles(*state.tree, place, selectedPaths(answer), messages) > 0) state.scheduleDirty = true;
 }
 
 // Deletes every child of each selected sibling of the caret item.

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <cstdio>
 #include <cstring>
@@ -13,6 +14,7 @@
 #include "app/player_commands_win32.h"
 #include "app/scheduler_host_win32.h"
 #include "app/toolbar_win32.h"
+#include "app/tree_mouse_win32.h"
 #include "dialogs/loading_dialogs_win32.h"
 #include "dialogs/preferences_win32.h"
 #include "model/tree_images_win32.h"
@@ -102,6 +104,9 @@ void onTimer(AppState& state, UINT_PTR timer) {
         case kTickTimer:
             onTickTimer(state);
             break;
+        case kDragExpandTimer:
+            expandDragTarget(state);
+            break;
         case kNowPlayingTimer:
             KillTimer(state.mainWindow, kNowPlayingTimer);
             markPlayingItemAgain(state);
@@ -116,6 +121,7 @@ BOOL onInitDialog(HWND window, AppState& state) {
     state.tree = std::make_unique<TreeViewTree>(GetDlgItem(window, IDC_SCHEDULE_TREE));
     state.treeImages = createTreeImages(state.instance);
     state.tree->setTreeImages(state.treeImages);
+    subclassTreeForMarks(state.tree->window());
     DragAcceptFiles(window, TRUE);
     setUpToolbar(GetDlgItem(window, IDC_TOOLBAR), state.instance);
     checkSchedulerMenu(window, state.schedulerOn);
@@ -217,7 +223,8 @@ INT_PTR onNotify(AppState& state, LPARAM lParam) {
             return 0;
         }
         case TVN_BEGINDRAGA:
-            return 1;
+            beginItemDrag(state, *reinterpret_cast<NMTREEVIEWA*>(lParam));
+            return 0;
         case TVN_ITEMEXPANDEDA:
             SetTimer(state.mainWindow, kNowPlayingTimer, 2000, nullptr);
             return 0;
@@ -270,6 +277,18 @@ INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return TRUE;
         case kShowNotice:
             if (!state.pendingNotice.empty()) showMessage(window, std::exchange(state.pendingNotice, {}), kMsgOk);
+            return TRUE;
+        case WM_MOUSEMOVE:
+            if (state.itemDrag.dragging) dragOver(state, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return FALSE;
+        case WM_LBUTTONUP:
+            endItemDrag(state, true);
+            return FALSE;
+        case WM_CAPTURECHANGED:
+            endItemDrag(state, false);
+            return FALSE;
+        case WM_DROPFILES:
+            dropFiles(state, reinterpret_cast<HDROP>(wParam));
             return TRUE;
         case kSearchReport:
             if (state.companions) state.companions->applyReports();

@@ -1,6 +1,9 @@
 #include "remote_tree.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
+
+#include <cstring>
 
 namespace airvane::e2e {
 
@@ -9,6 +12,8 @@ namespace {
 // A TVITEM and its text buffer inside the other process.
 class RemoteBuffer {
 public:
+    // Released with the buffer unless kept: a drop handle is the receiver's to free.
+    bool keep = false;
     explicit RemoteBuffer(HWND window) {
         DWORD pid = 0;
         GetWindowThreadProcessId(window, &pid);
@@ -16,7 +21,7 @@ public:
         if (process_) memory_ = VirtualAllocEx(process_, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE);
     }
     ~RemoteBuffer() {
-        if (memory_) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+        if (memory_ && !keep) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
         if (process_) CloseHandle(process_);
     }
     RemoteBuffer(const RemoteBuffer&) = delete;
@@ -67,6 +72,31 @@ std::vector<RemoteItem> readRemoteTree(HWND tree) {
     RemoteBuffer buffer(tree);
     if (buffer.ok()) walk(tree, buffer, nextItem(tree, nullptr, TVGN_ROOT), 0, items);
     return items;
+}
+
+RECT remoteItemRect(HWND tree, HTREEITEM item) {
+    RemoteBuffer buffer(tree);
+    RECT rect{};
+    std::memcpy(&rect, &item, sizeof item);  // the item goes in, its rectangle comes back
+    if (!buffer.ok() || !buffer.write(0, &rect, sizeof rect) ||
+        !SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(buffer.at(0))) ||
+        !buffer.read(0, &rect, sizeof rect)) {
+        return {};
+    }
+    MapWindowPoints(tree, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool postFileDrop(HWND window, const std::vector<std::string>& paths) {
+    std::string bytes(sizeof(DROPFILES), '\0');
+    auto* header = reinterpret_cast<DROPFILES*>(bytes.data());
+    header->pFiles = sizeof(DROPFILES);
+    for (const std::string& path : paths) bytes += path + '\0';
+    bytes += '\0';
+    RemoteBuffer buffer(window);
+    if (!buffer.ok() || bytes.size() > 4096 || !buffer.write(0, bytes.data(), bytes.size())) return false;
+    buffer.keep = true;
+    return PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(buffer.at(0)), 0);
 }
 
 }  // namespace airvane::e2e

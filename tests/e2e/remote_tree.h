@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -18,5 +19,12 @@ struct RemoteItem {
 
 // Every item of the tree control in depth-first order, with its level.
 std::vector<RemoteItem> readRemoteTree(HWND tree);
+
+// Where an item's label is on the screen; empty when it is not shown.
+RECT remoteItemRect(HWND tree, HTREEITEM item);
+
+// Drops files on window as the shell does (WM_DROPFILES), with the drop
+// handle made in the window's process; the drop point is the cursor's.
+bool postFileDrop(HWND window, const std::vector<std::string>& paths);
 
 }  // namespace airvane::e2e

@@ -9,21 +9,13 @@
 #include <vector>
 
 #include "storage/file_io.h"
+#include "recording_messages.h"
 #include "test_files.h"
 
 namespace airvane {
 namespace {
 
-class RecordingMessages : public MessageSink {
-public:
-    int showMessage(std::string_view text, unsigned style) override {
-        shown.emplace_back(text);
-        styles.push_back(style);
-        return kAnswerOk;
-    }
-    std::vector<std::string> shown;
-    std::vector<unsigned> styles;
-};
+using test::RecordingMessages;
 
 std::vector<std::string> readAll(const std::string& path, std::size_t size = 260) {
     auto reader = openLineReader(path, nullptr);

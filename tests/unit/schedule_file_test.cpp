@@ -5,6 +5,7 @@
 #include "model/memory_tree.h"
 #include "model/node_label.h"
 #include "storage/config_file.h"
+#include "recording_messages.h"
 #include "test_files.h"
 
 #include <sys/stat.h>
@@ -12,14 +13,7 @@
 namespace airvane {
 namespace {
 
-class RecordingMessages : public MessageSink {
-public:
-    int showMessage(std::string_view text, unsigned) override {
-        shown.emplace_back(text);
-        return kAnswerOk;
-    }
-    std::vector<std::string> shown;
-};
+using test::RecordingMessages;
 
 const std::string kWorkedExample =
     "Airvane Data V1.0\r\n"
