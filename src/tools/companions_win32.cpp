@@ -1,6 +1,7 @@
 #include "tools/companions_win32.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "monitor/now_playing.h"
 #include "scheduler/system_clock_win32.h"
@@ -52,7 +53,7 @@ void CompanionLauncher::search(const std::string& fileName) {
     const DWORD length = GetLogicalDriveStringsA(sizeof roots - 1, roots);
     std::optional<std::string> found;
     for (const char* root = roots; length < sizeof roots && *root && !found && !stop_;
-         root += strlen(root) + 1) {
+         root += std::strlen(root) + 1) {
         if (GetDriveTypeA(root) != DRIVE_FIXED) continue;
         report({fileName, root[0], std::nullopt});
         found = findProgramUnder(root, fileName, stop_);
