@@ -47,11 +47,13 @@ protected:
         if (modifier) key(modifier, false);
         Sleep(300);
     }
-    void drag(POINT from, POINT to) {
+    // Presses at from and moves to `to`; the button is let go there unless held.
+    void drag(POINT from, POINT to, bool hold = false) {
         send(MOUSEEVENTF_MOVE, from);
         send(MOUSEEVENTF_LEFTDOWN, from);
         for (int step = 1; step <= 10; ++step)
             send(MOUSEEVENTF_MOVE, {from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
+        if (hold) return;
         send(MOUSEEVENTF_LEFTUP, to);
         Sleep(300);
     }
@@ -119,11 +121,8 @@ TEST_F(TreeMouse, MarksMovesDropsAndDeletesAsAnOperatorMakesThem) {
     // loses the mouse to another window ends with nothing moved or lit.
     const std::string before = shape();
     SendMessageA(tree, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(a));
-    const POINT from = on(child(b, 5)), over = on(a);
-    send(MOUSEEVENTF_MOVE, from);
-    send(MOUSEEVENTF_LEFTDOWN, from);
-    for (int step = 1; step <= 10; ++step)
-        send(MOUSEEVENTF_MOVE, {from.x + (over.x - from.x) * step / 10, from.y + (over.y - from.y) * step / 10});
+    const POINT over = on(a);
+    drag(on(child(b, 5)), over, true);
     Sleep(2600);
     EXPECT_TRUE(readRemoteTree(tree)[1].state & TVIS_EXPANDED);
     PostMessageA(window, WM_CAPTURECHANGED, 0, 0);
