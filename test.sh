@@ -34,7 +34,7 @@ WINEDEBUG=-all wineserver -p 2>/dev/null
 # first program and then stay with the wineserver. Started here, they are
 # nobody's children; started by a scenario under faketime, they would hold
 # faketime's pipe open and it would never return.
-LC_ALL=ko_KR.UTF-8 WINEDEBUG=-all wine cmd.exe /c exit >/dev/null 2>&1
+LC_ALL=ko_KR.UTF-8 WINEDEBUG=-all scripts/wine-start wine cmd.exe /c exit >/dev/null 2>&1
 
 passed=0
 failed=0

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "../win32/window_search.h"
 #include "airvane_start.h"
@@ -19,9 +20,10 @@ std::string prepareRunFolder(const std::string& name) {
     std::string folder = gBuildFolder + "\\e2e-run";
     CreateDirectoryA(folder.c_str(), nullptr);
     folder += "\\" + name;
-    // A scenario starts from nothing: remove what an earlier run left.
-    std::string command = "cmd /c rmdir /s /q \"" + folder + "\" >nul 2>nul";
-    system(command.c_str());
+    // A scenario starts from nothing: remove what an earlier run left, here
+    // rather than by a cmd.exe whose start Wine may refuse.
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
     CreateDirectoryA(folder.c_str(), nullptr);
     CopyFileA((gBuildFolder + "\\airvane.exe").c_str(), (folder + "\\airvane.exe").c_str(), FALSE);
     // Airvane starts its player at every start, by this name when the INI

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "../win32/process_start.h"
 #include "../win32/window_search.h"
 
 namespace airvane::e2e {
@@ -15,17 +16,7 @@ namespace airvane::e2e {
 // airvane.exe of folder, started there; empty information when it did not start.
 inline PROCESS_INFORMATION startAirvane(const std::string& folder) {
     const std::string exe = folder + "\\airvane.exe";
-    std::string commandLine = "\"" + exe + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &info)) {
-        return {};
-    }
-    CloseHandle(info.hThread);
-    info.hThread = nullptr;
-    return info;
+    return test::startProcess(exe, "\"" + exe + "\"", folder.c_str());
 }
 
 // The main window of that process, once shown: only then has it made its

@@ -9,6 +9,9 @@ scratch=$(mktemp -d)
 export WINEPREFIX="$scratch/prefix" WINEDEBUG=-all LC_ALL=ko_KR.UTF-8
 export WINEDLLOVERRIDES="winealsa.drv,winepulse.drv,wineoss.drv=d"
 trap 'wineserver -k 2>/dev/null; rm -rf "$scratch"' EXIT
+# The same address space at every start, as for every other test.
+wine_start=$(cd "$(dirname "$0")/../.." && pwd)/scripts/wine-start
+wine() { "$wine_start" wine "$@"; }
 (cd "$scratch" && cmake -E tar xf "$zip")
 folder="$scratch/airvane-2.02-win64"
 for file in airvane.exe scdtool.exe 안내.txt; do

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "process_start.h"
 #include "window_search.h"
 
 namespace airvane::test {
@@ -27,44 +28,22 @@ StandinProcess::StandinProcess(const std::string& extraOptions, bool shoutcast) 
     static int counter = 0;
     journal_ = std::string(temp) + "standin-" + std::to_string(GetCurrentProcessId()) + "-" +
                std::to_string(++counter) + ".log";
-    const std::string exe = standinPath();
-    const std::string commandLine = "\"" + exe + "\" --journal \"" + journal_ + "\" " +
-                                    (shoutcast ? "" : "--no-shoutcast ") + extraOptions;
-    // A start refused outright (CreateProcess failed, or the process ended
-    // before it showed its window) is tried once more, a second later: seen
-    // once in a full run under faketime, never again in 600 starts made the
-    // same way. Both reasons are printed; a stand-in that runs without a
-    // window is a fault of its own and is not tried again.
-    if (!start(exe, commandLine)) {
-        Sleep(1000);
-        start(exe, commandLine);
-    }
-}
-
-bool StandinProcess::start(const std::string& exe, std::string commandLine) {
     DeleteFileA(journal_.c_str());
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
-        std::fprintf(stderr, "standin.exe did not start (%s): error %lu\n", exe.c_str(), GetLastError());
-        return false;
-    }
-    CloseHandle(info.hThread);
+    const std::string exe = standinPath();
+    const PROCESS_INFORMATION info =
+        startProcess(exe, "\"" + exe + "\" --journal \"" + journal_ + "\" " + (shoutcast ? "" : "--no-shoutcast ") +
+                              extraOptions);
+    if (!info.hProcess) return;
     process_ = info.hProcess;
     WaitForInputIdle(process_, 10000);
     const DWORD id = info.dwProcessId;
     window_ = waitForTopLevel(
         [id](HWND w) { return windowProcess(w) == id && windowClass(w) == "Winamp v1.x"; }, 10000);
-    if (window_) return true;
+    if (window_) return;
     DWORD code = 0;
     GetExitCodeProcess(process_, &code);
-    std::fprintf(stderr, "standin.exe showed no window in 10 s; %s %lu\n",
-                 code == STILL_ACTIVE ? "still running" : "ended with", code == STILL_ACTIVE ? 0 : code);
-    if (code == STILL_ACTIVE) return true;
-    kill();
-    return false;
+    if (code == STILL_ACTIVE) std::fprintf(stderr, "standin.exe showed no window in 10 s; still running\n");
+    else std::fprintf(stderr, "standin.exe ended with %lu before it showed its window\n", code);
 }
 
 void StandinProcess::kill() {

@@ -27,9 +27,6 @@ public:
     std::vector<std::string> entries(std::size_t count) const;
 
 private:
-    // False when it is worth another try: refused or ended without a window.
-    bool start(const std::string& exe, std::string commandLine);
-
     HANDLE process_ = nullptr;
     HWND window_ = nullptr;
     std::string journal_;
