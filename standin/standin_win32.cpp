@@ -4,7 +4,7 @@
 // its caption, has a file-info box and a SHOUTcast-style window, and keeps
 // a journal of every message it receives.
 //   standin [--track-seconds N] [--journal FILE] [--no-shoutcast] [--hang-on NAME]
-//           [--shoutcast-caption TEXT]
+//           [--shoutcast-caption TEXT] [--no-file-info]
 // Without --journal the journal is standin-journal.log beside the program.
 #include <windows.h>
 
@@ -25,6 +25,7 @@ namespace {
 struct Options {
     int trackSeconds = 20;
     bool shoutcast = true;
+    bool fileInfo = true;  // false: its file-info box never appears
     std::string journal;
     std::string hangOn;
     std::string shoutcastCaption;  // the SHOUTcast window's, when not the English one
@@ -40,6 +41,7 @@ Options parseOptions(int argc, char** argv) {
         else if (arg == "--hang-on" && hasValue) options.hangOn = argv[++i];
         else if (arg == "--shoutcast-caption" && hasValue) options.shoutcastCaption = argv[++i];
         else if (arg == "--no-shoutcast") options.shoutcast = false;
+        else if (arg == "--no-file-info") options.fileInfo = false;
     }
     // Started by Airvane from its INI, with no arguments: the journal beside
     // the program, where run.sh reads it.
@@ -175,7 +177,7 @@ LRESULT onCommand(Standin& s, WPARAM wParam) {
             break;
         case airvane::winamp::kEditId3:
             note(s, "WINAMP_EDIT_ID3");
-            showFileInfo(s);
+            if (s.options.fileInfo) showFileInfo(s);
             break;
         default:
             break;

@@ -12,6 +12,7 @@
 #include "dialogs/dialog_frame_win32.h"
 #include "monitor/last_title.h"
 #include "monitor/now_playing.h"
+#include "monitor/player_conversation_win32.h"
 #include "scheduler/scheduler_tick.h"
 #include "scheduler/tick_pacer.h"
 #include "model/tree_view_win32.h"
@@ -62,6 +63,7 @@ struct AppState {
     std::string pendingNotice;
     TickPacer tickPacer;
     MonitorState monitorState;  // CurrentItem
+    std::unique_ptr<PlayerConversation> conversation;  // made with the main window
     std::unique_ptr<CompanionLauncher> companions;  // made with the main window
     ItemDrag itemDrag;
 

@@ -54,19 +54,39 @@ void saveJobFile(AppState& state) {
 // Files chosen in the open dialog go first under the Schedule, or before
 // the File that has the caret when it is one of this Schedule's.
 void addFiles(AppState& state, NodeItem schedule) {
+    // Where they go is taken before the dialog: the caret may move under it.
+    const FilePlace place = placeForChosenFiles(*state.tree, schedule);
+    const uint64_t generation = state.tree->generation();
     std::string answer;
-    if (!openFileDialog(state.mainWindow, answer, 4000, nullptr, kAudioFilter, OFN_EXPLORER | OFN_ALLOWMULTISELECT))
+    if (!openFileDialog(state.mainWindow, answer, 4000, nullptr, kAudioFilter, OFN_EXPLORER | OFN_ALLOWMULTISELECT) ||
+        !sameTreeAfterDialog(state, generation))
         return;
     WindowMessages messages(state.mainWindow);
-    const FilePlace place = placeForChosenFiles(*state.tree, schedule);
     if (insertFiles(*state.tree, place, selectedPaths(answer), messages) > 0) state.scheduleDirty = true;
 }
 
-// Deletes every child of each selected sibling of the caret item.
-void deleteFileLists(AppState& state, NodeItem caret) {
-    TreeViewTree& tree = *state.tree;
+// The caret item and its marked siblings, in tree order: what a delete
+// acts on, taken before the question (the caret may move under it).
+std::vector<NodeItem> chosenItems(const TreeViewTree& tree, NodeItem caret) {
+    std::vector<NodeItem> chosen;
     for (NodeItem item = tree.firstSiblingNode(caret); item != kNoNode; item = tree.nextNode(item)) {
-        if (!(tree.nodeState(item) & kNodeSelected) && item != caret) continue;
+        if (item == caret || (tree.nodeState(item) & kNodeSelected)) chosen.push_back(item);
+    }
+    return chosen;
+}
+
+// The tree as it was when the question was asked; otherwise nothing is
+// deleted, and the operator is told.
+bool sameTreeAfterQuestion(AppState& state, uint64_t generation) {
+    if (state.tree->generation() == generation) return true;
+    message(state, "스케쥴이 바뀌어서 삭제하지 않았습니다");
+    return false;
+}
+
+// Deletes every child of each chosen item.
+void deleteFileLists(AppState& state, const std::vector<NodeItem>& chosen) {
+    TreeViewTree& tree = *state.tree;
+    for (NodeItem item : chosen) {
         while (NodeItem child = tree.firstChildNode(item)) {
             tree.freeNodeRecords(child);
             tree.deleteNode(child);
@@ -75,24 +95,12 @@ void deleteFileLists(AppState& state, NodeItem caret) {
     state.scheduleDirty = true;
 }
 
-// Deletes the caret item and its marked siblings; every mark is taken
-// before the first deletion moves the control's own selection.
-void deleteMarked(AppState& state, NodeItem caret) {
+// Deletes the chosen items with their subtrees.
+void deleteItems(AppState& state, const std::vector<NodeItem>& chosen) {
     TreeViewTree& tree = *state.tree;
-    const NodeItem first = tree.firstSiblingNode(caret);
-    for (NodeItem item = first; item != kNoNode; item = tree.nextNode(item)) {
-        if (ScheduleNode* record = tree.nodeRecord(item)) {
-            record->marked = item == caret || (tree.nodeState(item) & kNodeSelected);
-        }
-    }
-    for (NodeItem item = first; item != kNoNode;) {
-        NodeItem next = tree.nextNode(item);
-        ScheduleNode* record = tree.nodeRecord(item);
-        if (record && record->marked) {
-            tree.freeNodeRecords(item);
-            tree.deleteNode(item);
-        }
-        item = next;
+    for (NodeItem item : chosen) {
+        tree.freeNodeRecords(item);
+        tree.deleteNode(item);
     }
     state.scheduleDirty = true;
 }
@@ -192,29 +200,29 @@ void deleteCommand(AppState& state) {
     }
     ScheduleNode* record = tree.nodeRecord(caret);
     if (!record) return;
+    // Timers run under the question: what is deleted is what was chosen
+    // when it was asked, and only in the tree it was asked about.
+    const uint64_t generation = tree.generation();
+    const std::vector<NodeItem> chosen = chosenItems(tree, caret);
     if (record->kind == kRoot) {
-        if (message(state, "모든 스케쥴이 삭제됩니다. 진행할까요?", kMsgOkCancelStop) == kAnswerOk)
-            deleteFileLists(state, caret);
+        if (message(state, "모든 스케쥴이 삭제됩니다. 진행할까요?", kMsgOkCancelStop) == kAnswerOk &&
+            sameTreeAfterQuestion(state, generation))
+            deleteFileLists(state, chosen);
         return;
     }
-    const int n = tree.selectionCount();
+    const int n = static_cast<int>(chosen.size());
     if (record->kind == kFile) {
         const std::string question = countedQuestion("선택한 스케줄을 삭제할까요?", "선택한 %d개의 스케줄을 삭제할까요?", n);
-        if (message(state, question, kMsgOkCancel) == kAnswerOk) deleteMarked(state, caret);
+        if (message(state, question, kMsgOkCancel) == kAnswerOk && sameTreeAfterQuestion(state, generation))
+            deleteItems(state, chosen);
         return;
     }
     const std::string question = countedQuestion("선택한 스케쥴의 파일목록만 지울까요?",
                                                  "선택한 %d개의 스케쥴의 파일목록만 지울까요?", n);
-    switch (message(state, question, kMsgYesNoCancel)) {
-        case kAnswerYes:
-            deleteFileLists(state, caret);
-            break;
-        case kAnswerNo:
-            deleteMarked(state, caret);
-            break;
-        default:
-            break;
-    }
+    const int answer = message(state, question, kMsgYesNoCancel);
+    if ((answer != kAnswerYes && answer != kAnswerNo) || !sameTreeAfterQuestion(state, generation)) return;
+    if (answer == kAnswerYes) deleteFileLists(state, chosen);
+    else deleteItems(state, chosen);
 }
 
 void saveCommand(AppState& state) {
@@ -240,6 +248,9 @@ void openScheduleCommand(AppState& state) {
 void saveAsCommand(AppState& state) { saveScheduleAs(state.mainWindow, *state.tree, state.config, state.scheduleDirty); }
 
 void exitCommand(AppState& state) {
+    // A search that ended under the save prompt would start its program
+    // or show its box over the prompt: searches end before it.
+    if (state.companions) state.companions->stopSearches();
     if (!confirmSave(state.mainWindow, state.scheduleDirty, state.loadingDirty)) return;
     handBackStreamTitle(state);
     state.tree->freeNodeRecords(kNoNode);

@@ -7,6 +7,8 @@
 
 #include "app/app_state.h"
 #include "app/main_window_win32.h"
+#include "player/player_win32.h"
+#include "player/workers.h"
 #include "storage/filesystem.h"
 #include "storage/program_paths.h"
 
@@ -67,6 +69,9 @@ int startUp(HINSTANCE instance, int showCommand) {
         UpdateWindow(window);
         exitCode = runMessageLoop(state);
     }
+    // A fade still running puts the volume back before the process goes;
+    // a player that hangs holds it at most the two seconds of a message.
+    waitForWorkers(state.settings.fadeoutTime * 1000 + static_cast<int>(WinampPlayer::kAnswerTimeoutMs));
 
     GlobalDeleteAtom(state.currWndSizeAtom);
     state.modeless.destroyAll();

@@ -135,6 +135,7 @@ BOOL onInitDialog(HWND window, AppState& state) {
     if (!state.winampWindow) state.winampWindow = kNotLookedFor;
     armTickTimer(state, SystemClock().now());
     state.companions = std::make_unique<CompanionLauncher>(window, GetDlgItem(window, IDC_STATUS_LINE), state.config);
+    state.conversation = std::make_unique<PlayerConversation>(window, kPlayingPathAnswer);
     PostMessageA(window, WM_COMMAND, CMD_RUN_WINAMP, 0);
     return TRUE;
 }
@@ -293,8 +294,12 @@ INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case kSearchReport:
             if (state.companions) state.companions->applyReports();
             return TRUE;
+        case kPlayingPathAnswer:
+            takePlayingPathAnswer(state);
+            return TRUE;
         case WM_DESTROY:
             state.companions.reset();  // a search running now ends here, unapplied
+            state.conversation.reset();
             PostQuitMessage(0);
             return FALSE;
         default:

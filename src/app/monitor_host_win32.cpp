@@ -1,7 +1,6 @@
 #include "app/monitor_host_win32.h"
 
 #include "app/app_state.h"
-#include "monitor/player_windows_win32.h"
 #include "resources/resource.h"
 #include "storage/text.h"
 
@@ -9,9 +8,11 @@ namespace airvane {
 
 namespace {
 
+// Everything that may wait on the player goes to the conversation's
+// thread; what is done here reads only the player's caption.
 class WindowsMonitorHost final : public MonitorHost {
 public:
-    explicit WindowsMonitorHost(AppState& state) : state_(state), stream_(state.winampWindow) {}
+    explicit WindowsMonitorHost(AppState& state) : state_(state) {}
 
     std::string playerTitle() override {
         char title[260] = "";
@@ -25,14 +26,19 @@ public:
         if (state_.companions && state_.companions->searching()) return;
         SetDlgItemTextA(state_.mainWindow, IDC_STATUS_LINE, text.c_str());
     }
-    std::string playingPath() override { return readPlayingPath(state_.winampWindow); }
+    void askPlayingPath(uint64_t question) override {
+        if (state_.conversation) state_.conversation->askPlayingPath(state_.winampWindow, question);
+    }
+    // A modal dialog or message box of the main window disables it.
+    bool mayMoveCaret() override { return IsWindowEnabled(state_.mainWindow) != FALSE; }
     void selectItem(NodeItem item) override { state_.tree->selectNode(item); }
-    StreamTitleWindow& streamTitleWindow() override { return stream_; }
+    void setStreamTitle(const std::optional<std::string>& title) override {
+        if (state_.conversation) state_.conversation->setStreamTitle(state_.winampWindow, title);
+    }
     const std::string& programFolder() const override { return state_.programFolder; }
 
 private:
     AppState& state_;
-    ShoutcastWindow stream_;
 };
 
 }  // namespace
@@ -48,9 +54,17 @@ void markPlayingItemAgain(AppState& state) {
     findAndMarkPlayingItem(*state.tree, state.monitorState, host);
 }
 
+void takePlayingPathAnswer(AppState& state) {
+    uint64_t question = 0;
+    std::string path;
+    if (!state.conversation || !state.conversation->takeAnswer(question, path)) return;
+    WindowsMonitorHost host(state);
+    playingPathAnswered(*state.tree, state.monitorState, host, question, path);
+}
+
 void handBackStreamTitle(AppState& state) {
-    ShoutcastWindow stream(state.winampWindow);
-    setStreamTitle(stream, std::nullopt);
+    // Bounded: a player that hangs must not keep the exit waiting.
+    if (state.conversation) state.conversation->handBackStreamTitle(state.winampWindow, 2500);
 }
 
 }  // namespace airvane

@@ -1,7 +1,9 @@
 // The now-playing monitor in the main window: its tick step, the mark made
-// again after an expand or collapse (timer 4), and the stream title handed
-// back at exit.
+// again after an expand or collapse (timer 4), the answers of the player
+// conversation, and the stream title handed back at exit.
 #pragma once
+
+#include <windows.h>
 
 #include "scheduler/local_time.h"
 
@@ -9,8 +11,12 @@ namespace airvane {
 
 struct AppState;
 
+// Posted by the player conversation when it has an answer.
+inline constexpr UINT kPlayingPathAnswer = WM_APP + 3;
+
 void runMonitor(AppState& state, const LocalTime& time);
 void markPlayingItemAgain(AppState& state);
+void takePlayingPathAnswer(AppState& state);
 void handBackStreamTitle(AppState& state);
 
 }  // namespace airvane

@@ -2,7 +2,6 @@
 
 #include "app/app_state.h"
 #include "model/node_label.h"
-#include "player/fade.h"
 #include "player/mixer_win32.h"
 #include "player/player_win32.h"
 #include "player/playlist_file.h"
@@ -32,7 +31,8 @@ void playCommand(AppState& state) {
         return;
     }
     std::string path;
-    if (record->kind == kSchedule) {
+    const bool schedule = record->kind == kSchedule;
+    if (schedule) {
         record->playing = true;
         relabel(tree, item, *record);
         PlaylistResult playlist = writePlaylistFile(tree, item, state.programFolder);
@@ -49,11 +49,15 @@ void playCommand(AppState& state) {
         path = record->text;
     }
     SetForegroundWindow(state.winampWindow);
-    WinampPlayer player(state.winampWindow);
-    WinmmMixer mixer;
-    SystemFadeClock clock;
-    fadeAndStop(player, mixer, clock, state.settings.fadeoutTime * 1000, *state.lastTitle);
-    playHandOff(player, path);
+    // The fade takes FadeoutTime: on a worker, so that the tick keeps its
+    // second meanwhile. One fade runs at a time, as for the scheduler's.
+    if (!startPlayWorker(workerKit(state), path)) {
+        if (schedule) {
+            record->playing = false;
+            relabel(tree, item, *record);
+        }
+        SetDlgItemTextA(state.mainWindow, IDC_STATUS_LINE, "플레이어가 응답하지 않아 연주를 시작하지 못했습니다");
+    }
 }
 
 void stopCommand(AppState& state) {

@@ -50,6 +50,7 @@ void beginItemDrag(AppState& state, const NMTREEVIEWA& notification) {
     ItemDrag& drag = state.itemDrag;
     drag.source = toItem(notification.itemNew.hItem);
     drag.target = kNoNode;
+    drag.generation = state.tree->generation();
     if (state.settings.disDragDrop || drag.source == state.tree->rootNode()) return;
     drag.image = state.tree->createDragImage(drag.source);
     if (!drag.image) return;
@@ -82,7 +83,9 @@ void dragOver(AppState& state, POINT point) {
 
 void expandDragTarget(AppState& state) {
     KillTimer(state.mainWindow, kDragExpandTimer);
-    if (!state.itemDrag.dragging || state.itemDrag.target == kNoNode) return;
+    if (!state.itemDrag.dragging || state.itemDrag.target == kNoNode ||
+        state.itemDrag.generation != state.tree->generation())
+        return;
     ImageList_DragShowNolock(FALSE);
     state.tree->expandNode(state.itemDrag.target);
     ImageList_DragShowNolock(TRUE);
@@ -100,6 +103,10 @@ void endItemDrag(AppState& state, bool drop) {
     drag.image = nullptr;
     state.tree->setDropHighlight(kNoNode);
     if (!drop) return;
+    if (drag.generation != state.tree->generation()) {
+        showMessage(state.mainWindow, "스케쥴 파일을 새로 불러와서 옮기지 않았습니다", kMsgOk);
+        return;
+    }
     const MoveResult result = moveNode(*state.tree, drag.source, drag.target);
     if (result.outcome == MoveOutcome::Refused) MessageBeep(0);
     if (result.outcome == MoveOutcome::Moved) state.scheduleDirty = true;

@@ -19,6 +19,9 @@ struct ItemDrag {
     NodeItem source = kNoNode;
     NodeItem target = kNoNode;  // the item last under the mouse
     HIMAGELIST image = nullptr;
+    // The tree's generation at the start: a load during the drag replaces
+    // the items, and then nothing is moved.
+    uint64_t generation = 0;
 };
 
 // Installs the tree's subclass that handles Ctrl+click and Shift+click.

@@ -89,9 +89,10 @@ int insertFiles(ScheduleTree& tree, const FilePlace& place, const std::vector<st
     NodeItem after = place.before == kNoNode ? kNoNode : tree.previousNode(place.before);
     InsertPlace where = place.before == kNoNode ? InsertPlace::Last : after ? InsertPlace::After : InsertPlace::First;
     int inserted = 0;
+    std::vector<const std::string*> refused;
     for (const std::string& path : paths) {
         if (path.size() > kPathMax) {
-            messages.showMessage("'" + path + "' 파일이 열리지 않습니다", kMsgOk);
+            refused.push_back(&path);
             continue;
         }
         ScheduleNode file;
@@ -109,6 +110,9 @@ int insertFiles(ScheduleTree& tree, const FilePlace& place, const std::vector<st
         where = InsertPlace::After;
         after = item;
     }
+    // Said after the tree work: timers run under a message box, and a load
+    // meanwhile would leave the place to insert at gone.
+    for (const std::string* path : refused) messages.showMessage("'" + *path + "' 파일이 열리지 않습니다", kMsgOk);
     return inserted;
 }
 

@@ -48,8 +48,8 @@ FilePlace placeForChosenFiles(const ScheduleTree& tree, NodeItem schedule);
 FilePlace placeForDroppedFiles(const ScheduleTree& tree, NodeItem item, const ScheduleNode& record);
 
 // A File for each path, in order, at place. A path longer than a record
-// holds is refused with a message that names it, and the others still
-// go in. Stops when an item cannot be made. The number of Files put in.
+// holds is refused with a message that names it, shown once the others
+// are in. Stops when an item cannot be made. The number of Files put in.
 int insertFiles(ScheduleTree& tree, const FilePlace& place, const std::vector<std::string>& paths,
                 MessageSink& messages);
 

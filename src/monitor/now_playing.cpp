@@ -53,6 +53,19 @@ void forgetIfTreeChanged(ScheduleTree& tree, MonitorState& state) {
     });
 }
 
+// Unmarks CurrentItem and asks which File plays.
+void askWhatPlays(ScheduleTree& tree, MonitorState& state, MonitorHost& host) {
+    if (state.currentItem != kNoNode) {
+        if (ScheduleNode* record = tree.nodeRecord(state.currentItem)) {
+            record->marquee = 0;
+            relabel(tree, state.currentItem, *record);
+        }
+        state.currentItem = kNoNode;  // nothing is marked until the answer says what plays
+    }
+    state.openQuestion = ++state.questionsAsked;
+    host.askPlayingPath(state.openQuestion);
+}
+
 }  // namespace
 
 std::string cleanTitle(std::string_view title) {
@@ -110,7 +123,7 @@ NodeItem findPlayingItem(const ScheduleTree& tree, std::vector<KnownSchedule>& s
                 schedule.filesRead = true;
             }
             for (const auto& [file, record] : schedule.files) {
-                if (equalsIgnoringCase(record->text, path)) {
+                if (samePathText(record->text, std::string(path))) {
                     return (tree.nodeState(schedule.item) & kNodeExpanded) ? file : schedule.item;
                 }
             }
@@ -144,19 +157,24 @@ void setStreamTitle(StreamTitleWindow& window, const std::optional<std::string>&
 
 void findAndMarkPlayingItem(ScheduleTree& tree, MonitorState& state, MonitorHost& host) {
     forgetIfTreeChanged(tree, state);
-    if (state.currentItem != kNoNode) {
-        if (ScheduleNode* record = tree.nodeRecord(state.currentItem)) {
-            record->marquee = 0;
-            relabel(tree, state.currentItem, *record);
-        }
-    }
-    const std::string path = host.playingPath();
+    if (state.openQuestion == 0) askWhatPlays(tree, state, host);
+}
+
+void playingPathAnswered(ScheduleTree& tree, MonitorState& state, MonitorHost& host, uint64_t question,
+                         const std::string& path) {
+    if (question == 0 || question != state.openQuestion) return;
+    state.openQuestion = 0;
+    forgetIfTreeChanged(tree, state);
     if (!path.empty() && !state.schedulesRead) {
         state.schedules = readSchedules(tree);
         state.schedulesRead = true;
     }
     state.currentItem = path.empty() ? kNoNode : findPlayingItem(tree, state.schedules, path);
-    if (state.currentItem != kNoNode) host.selectItem(state.currentItem);
+    if (state.currentItem != kNoNode && host.mayMoveCaret()) host.selectItem(state.currentItem);
+    if (state.titleForStream) {
+        host.setStreamTitle(streamTitleFor(tree, state.currentItem, *state.titleForStream));
+        state.titleForStream.reset();
+    }
 }
 
 void monitorTick(ScheduleTree& tree, MonitorState& state, const Settings& settings, const LocalTime& time,
@@ -172,10 +190,10 @@ void monitorTick(ScheduleTree& tree, MonitorState& state, const Settings& settin
                 appendToLog(*path, dailyLogLine(time, cleaned));
             }
         }
-        findAndMarkPlayingItem(tree, state, host);
-        if (settings.setShoutcastTitle) {
-            setStreamTitle(host.streamTitleWindow(), streamTitleFor(tree, state.currentItem, cleaned));
-        }
+        state.titleForStream.reset();
+        if (settings.setShoutcastTitle) state.titleForStream = cleaned;
+        forgetIfTreeChanged(tree, state);
+        askWhatPlays(tree, state, host);
     }
     if (settings.dispNowPlayFile && state.currentItem != kNoNode) {
         if (ScheduleNode* record = tree.nodeRecord(state.currentItem)) {

@@ -45,7 +45,8 @@ struct KnownSchedule {
 };
 std::vector<KnownSchedule> readSchedules(const ScheduleTree& tree);
 
-// The File whose path is the playing one, compared without regard to case:
+// The File whose path is the playing one, compared as Windows compares
+// file names (samePathText):
 // first among the Schedules that play, then among all (their Files read
 // only then). A collapsed Schedule gives itself instead of its File, so that
 // selecting it does not open it. kNoNode when none matches.
@@ -72,17 +73,29 @@ public:
 // Without: its own handling on again, the text left as it is.
 void setStreamTitle(StreamTitleWindow& window, const std::optional<std::string>& title);
 
-// What the monitor asks of the program around it.
+// What the monitor asks of the program around it. The player's windows
+// belong to another program that may hang: the monitor never waits on
+// them. It asks for the playing path and gets the answer on a later turn
+// (playingPathAnswered), and hands the stream title on.
 class MonitorHost {
 public:
     virtual ~MonitorHost() = default;
+    // The player's caption (reading it sends nothing to the player).
     virtual std::string playerTitle() = 0;
     virtual void showStatus(const std::string& text) = 0;
-    // The path of the file that plays (through the player's file-info box);
-    // "" when the player is stopped or the box gives none.
-    virtual std::string playingPath() = 0;
+    // Asks for the path of the file that plays (through the player's
+    // file-info box); the answer comes through playingPathAnswered with
+    // this question's number: "" when the player is stopped or the box
+    // gives none.
+    virtual void askPlayingPath(uint64_t question) = 0;
+    // False while a dialog or message box of the main window is open: what
+    // the operator chose there must not move under them.
+    virtual bool mayMoveCaret() = 0;
     virtual void selectItem(NodeItem item) = 0;
-    virtual StreamTitleWindow& streamTitleWindow() = 0;
+    // With a title: the SHOUTcast window shows it; without: the window's
+    // own title handling again (setStreamTitle, done where the player may
+    // be waited for).
+    virtual void setStreamTitle(const std::optional<std::string>& title) = 0;
     // programFolder: where the LOG folder is.
     virtual const std::string& programFolder() const = 0;
 };
@@ -95,10 +108,22 @@ struct MonitorState {
     uint64_t treeGeneration = 0;
     bool schedulesRead = false;
     std::vector<KnownSchedule> schedules;  // read again after every change of the tree
+    // The question for the playing path still unanswered (0: none); only
+    // its answer counts, an older one comes too late.
+    uint64_t openQuestion = 0;
+    uint64_t questionsAsked = 0;
+    // The cleaned title that the stream gets once the File is known.
+    std::optional<std::string> titleForStream;
 };
 
-// Unmarks CurrentItem, finds the item that plays and selects it.
+// Unmarks CurrentItem and asks which File plays (after an expand or
+// collapse); a question still open is answered instead, and marks it.
 void findAndMarkPlayingItem(ScheduleTree& tree, MonitorState& state, MonitorHost& host);
+
+// The answer to a question: the File that plays is found, marked and, when
+// the caret may move, selected; the stream title follows when one waits.
+void playingPathAnswered(ScheduleTree& tree, MonitorState& state, MonitorHost& host, uint64_t question,
+                         const std::string& path);
 
 // One tick of the monitor.
 void monitorTick(ScheduleTree& tree, MonitorState& state, const Settings& settings, const LocalTime& time,

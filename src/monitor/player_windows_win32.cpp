@@ -42,17 +42,16 @@ HWND findOwnedDialog(HWND owner, int nth) {
     return nullptr;
 }
 
-HWND findFileInfoBox(HWND player, DWORD timeoutMs) {
+HWND findFileInfoBox(HWND player, DWORD timeoutMs, HANDLE cancel) {
     const DWORD start = GetTickCount();
     for (;;) {
         if (timeoutMs && GetTickCount() - start >= timeoutMs) return nullptr;
         if (!IsWindow(player)) return nullptr;
-        if (HWND first = findOwnedDialog(player, 0)) {
-            if (!isShoutcastCaption(windowTextOf(first, 40))) return first;
-            if (HWND second = findOwnedDialog(player, 1)) return second;
+        for (int n = 0; HWND dialog = findOwnedDialog(player, n); ++n) {
+            if (GetDlgItem(dialog, winamp::kFileInfoPath)) return dialog;
         }
         if (!timeoutMs) return nullptr;
-        Sleep(100);
+        if (WaitForSingleObject(cancel, 100) == WAIT_OBJECT_0) return nullptr;
     }
 }
 
@@ -64,13 +63,14 @@ HWND findShoutcastWindow(HWND player) {
     return nullptr;
 }
 
-std::string readPlayingPath(HWND player) {
+std::string readPlayingPath(HWND player, HANDLE cancel) {
     WinampPlayer winamp(player);
     if (winamp.isPlaying() == static_cast<int>(PlayState::Stopped)) return "";
     for (int attempt = 0; attempt < 3; ++attempt) {
-        if (HWND leftOpen = findFileInfoBox(player, 0)) sendWithin(leftOpen, WM_COMMAND, IDCANCEL, 0);
+        if (HWND leftOpen = findFileInfoBox(player, 0, cancel)) sendWithin(leftOpen, WM_COMMAND, IDCANCEL, 0);
         winamp.showFileInfo();
-        HWND box = findFileInfoBox(player, 5000);
+        HWND box = findFileInfoBox(player, 5000, cancel);
+        if (WaitForSingleObject(cancel, 0) == WAIT_OBJECT_0) return "";
         if (!box) {
             screenNote("MP3정보창못찾음");
             return "";
@@ -96,17 +96,31 @@ void screenNote(const char* text) {
     }
 }
 
-bool ShoutcastWindow::autoTitleOn() { return IsDlgButtonChecked(window_, kAutoTitle) == BST_CHECKED; }
+LRESULT ShoutcastWindow::send(HWND to, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    if (unanswered_ || !SendMessageTimeoutA(to, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                                            WinampPlayer::kAnswerTimeoutMs, &result)) {
+        unanswered_ = true;
+        return 0;
+    }
+    return static_cast<LRESULT>(result);
+}
+
+// The check box is asked and set with its own messages: the dialog helpers
+// would wait on the player without a bound.
+bool ShoutcastWindow::autoTitleOn() { return send(GetDlgItem(window_, kAutoTitle), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void ShoutcastWindow::setAutoTitle(bool on) {
-    CheckDlgButton(window_, kAutoTitle, on ? BST_CHECKED : BST_UNCHECKED);
-    sendWithin(window_, WM_COMMAND, kAutoTitle, 0);
+    send(GetDlgItem(window_, kAutoTitle), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+    send(window_, WM_COMMAND, kAutoTitle, 0);
 }
 
 void ShoutcastWindow::setTitleText(const std::string& text) {
-    sendWithin(GetDlgItem(window_, winamp::kShoutcastTitle), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    send(GetDlgItem(window_, winamp::kShoutcastTitle), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void ShoutcastWindow::applyTitle() { PostMessageA(window_, WM_COMMAND, winamp::kShoutcastApply, 0); }
+void ShoutcastWindow::applyTitle() {
+    if (!unanswered_) PostMessageA(window_, WM_COMMAND, winamp::kShoutcastApply, 0);
+}
 
 }  // namespace airvane

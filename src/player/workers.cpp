@@ -1,6 +1,9 @@
 #include "player/workers.h"
 
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
 #include <system_error>
 #include <thread>
 
@@ -12,6 +15,8 @@ namespace airvane {
 namespace {
 
 std::atomic<int> gRunning{0};
+std::mutex gEndedMutex;
+std::condition_variable gEnded;  // told whenever a worker ends
 
 // Counts a worker from its start to its end.
 class WorkerSlot {
@@ -21,7 +26,10 @@ public:
     WorkerSlot(const WorkerSlot&) = delete;
     WorkerSlot& operator=(const WorkerSlot&) = delete;
     ~WorkerSlot() {
-        if (held_) --gRunning;
+        if (!held_) return;
+        std::lock_guard lock(gEndedMutex);
+        --gRunning;
+        gEnded.notify_all();
     }
     bool take() {
         int now = gRunning.load();
@@ -53,9 +61,30 @@ bool startDetached(Work&& work) {
     }
 }
 
+// Fades out what plays, then hands path over; with options, repeat and
+// shuffle are set first.
+bool startHandOffWorker(const WorkerKit& kit, std::optional<int32_t> options, std::string path) {
+    WorkerSlot slot;
+    if (!slot.take()) return false;
+    return startDetached([kit, options, path = std::move(path), slot = std::move(slot)]() {
+        std::unique_ptr<Player> player = kit.makePlayer();
+        fadeAndStopWith(kit, *player);
+        if (options) {
+            player->setRepeat(*options & kRepeat);
+            player->setShuffle(*options & kShuffle);
+        }
+        playHandOff(*player, path);
+    });
+}
+
 }  // namespace
 
 int runningWorkers() { return gRunning.load(); }
+
+bool waitForWorkers(int milliseconds) {
+    std::unique_lock lock(gEndedMutex);
+    return gEnded.wait_for(lock, std::chrono::milliseconds(milliseconds), [] { return gRunning.load() == 0; });
+}
 
 bool startEndWorker(const WorkerKit& kit) {
     WorkerSlot slot;
@@ -67,15 +96,11 @@ bool startEndWorker(const WorkerKit& kit) {
 }
 
 bool startStartWorker(const WorkerKit& kit, int32_t options, std::string playlistPath) {
-    WorkerSlot slot;
-    if (!slot.take()) return false;
-    return startDetached([kit, options, path = std::move(playlistPath), slot = std::move(slot)]() {
-        std::unique_ptr<Player> player = kit.makePlayer();
-        fadeAndStopWith(kit, *player);
-        player->setRepeat(options & kRepeat);
-        player->setShuffle(options & kShuffle);
-        playHandOff(*player, path);
-    });
+    return startHandOffWorker(kit, options, std::move(playlistPath));
+}
+
+bool startPlayWorker(const WorkerKit& kit, std::string path) {
+    return startHandOffWorker(kit, std::nullopt, std::move(path));
 }
 
 }  // namespace airvane

@@ -1,7 +1,8 @@
 // The short worker threads the scheduler starts and never waits for: the
 // end worker fades out and stops the player; the start worker fades out
-// what plays, sets repeat and shuffle, and hands a programme over. They get
-// copies of what they need and never touch the program's windows.
+// what plays, sets repeat and shuffle, and hands a programme over; the play
+// worker does the same for the play command, without repeat and shuffle.
+// They get copies of what they need and never touch the program's windows.
 #pragma once
 
 #include <cstdint>
@@ -32,8 +33,12 @@ inline constexpr int kMaxWorkers = 8;
 // thread could be made).
 bool startEndWorker(const WorkerKit& kit);
 bool startStartWorker(const WorkerKit& kit, int32_t options, std::string playlistPath);
+bool startPlayWorker(const WorkerKit& kit, std::string path);
 
 // Workers still running (for tests and the exit).
 int runningWorkers();
+// At exit: waits until no worker runs, at most milliseconds, so that a fade
+// in progress puts the volume back. False when some still ran.
+bool waitForWorkers(int milliseconds);
 
 }  // namespace airvane

@@ -142,12 +142,15 @@ void schedulerTick(ScheduleTree& tree, LoadingList& loading, const Settings& set
     correctClock(time, settings, clock, host, state);
     const int weekdayBit = 1 << time.dayOfWeek;
     const int32_t now = daySecondsOf(time);
-    host.monitor(time);
     loadingPass(loading, now, weekdayBit, time, host);
     // Read after the loading pass: a job file load rebuilds the tree.
     const std::vector<ScheduleRef>& schedules = schedulesOf(tree, state);
     endPass(tree, schedules, now, settings, host);
     startPass(tree, schedules, now, weekdayBit, time, host);
+    // Last, so that nothing it does (the log line flushed to the disk) comes
+    // between the second and a programme's hand-over; it never waits on
+    // the player.
+    host.monitor(time);
 }
 
 }  // namespace airvane

@@ -1,8 +1,8 @@
 // The scheduler tick: once a second it compares the clock with the tree and
 // the loading schedules, and in one fixed order corrects the clock once a
-// night, lets the now-playing monitor look, loads a job file that falls
-// due, ends the programme that is playing, and starts one whose time has
-// come.
+// night, loads a job file that falls due, ends the programme that is
+// playing, starts one whose time has come, and lets the now-playing
+// monitor look.
 #pragma once
 
 #include <cstdint>

@@ -10,5 +10,8 @@ namespace airvane {
 bool replaceFile(const std::string& from, const std::string& to);
 // Pushes what the file holds through to the disk.
 bool flushToDisk(std::FILE* f);
+// Two file paths that name the same file by their text, as Windows compares
+// them (without regard to case).
+bool samePathText(const std::string& a, const std::string& b);
 
 }  // namespace airvane

@@ -11,6 +11,7 @@
 
 #include "storage/filesystem.h"
 #include "storage/filesystem_platform.h"
+#include "storage/text.h"
 
 namespace airvane {
 
@@ -92,5 +93,7 @@ bool replaceFile(const std::string& from, const std::string& to) {
 }
 
 bool flushToDisk(std::FILE* f) { return fsync(fileno(f)) == 0; }
+
+bool samePathText(const std::string& a, const std::string& b) { return equalsIgnoringCase(a, b); }
 
 }  // namespace airvane

@@ -54,4 +54,6 @@ bool flushToDisk(std::FILE* f) {
     return FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(f)))) != 0;
 }
 
+bool samePathText(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+
 }  // namespace airvane

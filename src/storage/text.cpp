@@ -89,11 +89,16 @@ void limitLength(std::string& text, std::size_t max) {
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
+    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
     for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-        if (x != y) return false;
+        // A two-byte character is compared as it is: its second byte may
+        // look like an ASCII letter (갂 is 81 41, 갵 81 61).
+        if (static_cast<unsigned char>(a[i]) >= 0x81 && i + 1 < a.size()) {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+            ++i;
+        } else if (upper(a[i]) != upper(b[i])) {
+            return false;
+        }
     }
     return true;
 }

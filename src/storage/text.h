@@ -40,7 +40,8 @@ void trimBlanks(std::string& text);
 // Drops a last CP949 lead byte whose trail byte was cut off (a text read
 // into a buffer that was too small).
 void dropCutCharacter(std::string& text);
-// Equal but for the case of ASCII letters.
+// Equal but for the case of ASCII letters; the second byte of a CP949
+// character is never taken for one.
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
 // Cuts text to at most max bytes; the stored formats have fixed buffers.

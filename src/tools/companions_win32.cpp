@@ -28,9 +28,19 @@ void start(const std::string& path) { WinExec(("\"" + path + "\"").c_str(), SW_S
 
 }  // namespace
 
-CompanionLauncher::~CompanionLauncher() {
+CompanionLauncher::~CompanionLauncher() { stopSearches(); }
+
+void CompanionLauncher::stopSearches() {
+    if (searches_.empty()) return;
     stop_ = true;
     for (auto& [name, worker] : searches_) worker.join();
+    searches_.clear();
+    {
+        std::lock_guard lock(reportsLock_);
+        reports_.clear();
+    }
+    stop_ = false;
+    SetWindowTextA(statusLine_, savedStatus_.c_str());
 }
 
 void CompanionLauncher::launch(const std::string& fileName) {

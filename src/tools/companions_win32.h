@@ -40,6 +40,9 @@ public:
     void applyReports();
     // A search shows its progress in the status line.
     bool searching() const { return !searches_.empty(); }
+    // Ends every search at once, unapplied (before the exit's save prompt,
+    // under which a search that ended would otherwise start its program).
+    void stopSearches();
 
 private:
     struct Report {

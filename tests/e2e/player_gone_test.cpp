@@ -7,24 +7,13 @@
 
 #include "../win32/standin_process.h"
 #include "airvane_session.h"
+#include "programme_times.h"
 
 namespace airvane::e2e {
 namespace {
 
 class PlayerGone : public AirvaneSession {
 protected:
-    static std::string clock(int second) {
-        char text[16];
-        std::snprintf(text, sizeof text, "%02d:%02d:%02d", second / 3600 % 24, second / 60 % 60, second % 60);
-        return text;
-    }
-    static std::string entry(int from, int to, const char* title) {
-        char text[96];
-        std::snprintf(text, sizeof text,
-                      "-1 %d:%d:%d %d:%d:%d 0/0/0 0|%s.m3u\r\n{\r\n|D:\\Music\\%s.mp3\r\n}\r\n", from / 3600,
-                      from / 60 % 60, from % 60, to / 3600, to / 60 % 60, to % 60, title, title);
-        return text;
-    }
     // The player noted name, waiting up to milliseconds.
     static bool noted(const test::StandinProcess& player, const std::string& name, DWORD milliseconds) {
         for (const DWORD start = GetTickCount(); GetTickCount() - start < milliseconds; Sleep(50))
@@ -37,16 +26,10 @@ protected:
         const std::string playFile = " IPC_PLAYFILE " + folder + "\\" + title + ".m3u";
         if (!noted(player, playFile, (second + 15 - secondOfDayNow()) * 1000))
             return ::testing::AssertionFailure() << title << " never reached the player";
-        const std::string journal = readFile(player.journalPath());
-        const std::string stamp = journal.substr(journal.rfind('\n', journal.find(playFile)) + 12, 8);
-        if (stamp == clock(second) || stamp == clock(second + 1)) return ::testing::AssertionSuccess();
+        const std::string stamp = journalStampOf(readFile(player.journalPath()), playFile).time.substr(0, 8);
+        if (stamp == clockText(second) || stamp == clockText(second + 1)) return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure()
-               << title << " due at " << clock(second) << " reached it at " << stamp;
-    }
-    static int secondOfDayNow() {
-        SYSTEMTIME now;
-        GetLocalTime(&now);
-        return now.wHour * 3600 + now.wMinute * 60 + now.wSecond;
+               << title << " due at " << clockText(second) << " reached it at " << stamp;
     }
     void expectAnsweringWithoutPlayer() {
         DWORD_PTR ignored = 0;
@@ -61,8 +44,8 @@ TEST_F(PlayerGone, AKilledPlayerIsMissedFoundAgainAndTheNextProgrammeStartsOnTim
     auto player = std::make_unique<test::StandinProcess>("--hang-on WINAMP_BUTTON4");
     ASSERT_TRUE(player->window());
     prepare("player-gone",
-            "Airvane Data V1.0\r\n" + entry(t0, t0 + 4, "One") + entry(t0 + 16, t0 + 26, "Two") +
-                entry(t0 + 32, t0 + 40, "Three") + "\r\n",
+            "Airvane Data V1.0\r\n" + programmeEntry(t0, t0 + 4, "One") + programmeEntry(t0 + 16, t0 + 26, "Two") +
+                programmeEntry(t0 + 32, t0 + 40, "Three") + "\r\n",
             "FadeoutTime=1\r\n");
     launch();
 

@@ -45,15 +45,27 @@ public:
     std::vector<std::string> calls;
 };
 
+// Answers each question only when the test says so, as the player's
+// conversation does a turn later.
 class FakeHost final : public MonitorHost {
 public:
     std::string playerTitle() override { return title; }
     void showStatus(const std::string& text) override { status = text; }
-    std::string playingPath() override { return path; }
+    void askPlayingPath(uint64_t question) override { questions.push_back(question); }
+    bool mayMoveCaret() override { return !modalOpen; }
     void selectItem(NodeItem item) override { selected = item; }
-    StreamTitleWindow& streamTitleWindow() override { return stream; }
+    void setStreamTitle(const std::optional<std::string>& text) override {
+        if (!stream.present()) return;
+        airvane::setStreamTitle(stream, text);
+    }
     const std::string& programFolder() const override { return folder; }
-    std::string title, status, path, folder = std::string(300, 'x');  // too deep to log
+    // The last question answered with path.
+    void answer(MemoryTree& tree, MonitorState& state, const std::string& path) {
+        playingPathAnswered(tree, state, *this, questions.back(), path);
+    }
+    std::string title, status, folder = std::string(300, 'x');  // too deep to log
+    std::vector<uint64_t> questions;
+    bool modalOpen = false;
     NodeItem selected = kNoNode;
     RecordingStream stream;
 };
@@ -83,23 +95,49 @@ TEST(NowPlaying, TheMonitorFindsMarksAndTitlesWhatPlays) {
     LastTitle last;
     Settings settings;
     host.title = "1. a - Winamp";
-    host.path = "D:\\a.mp3";
     const LocalTime at = localTimeAt(2026, 12, 8, 3600);
     monitorTick(tree, state, settings, at, last, host);
     EXPECT_EQ(host.status, "1. a - Winamp");
+    ASSERT_EQ(host.questions.size(), 1u) << "the new title asks which File plays, and the tick goes on";
+    EXPECT_EQ(host.selected, kNoNode);
+    EXPECT_TRUE(host.stream.calls.empty()) << "the stream title waits for the File";
+    host.answer(tree, state, "D:\\a.mp3");
     EXPECT_EQ(host.selected, nightFile);
+    monitorTick(tree, state, settings, at, last, host);
     EXPECT_EQ(tree.nodeRecord(nightFile)->marquee, 1);
     monitorTick(tree, state, settings, at, last, host);  // the same title: only the arrows move
     EXPECT_EQ(tree.nodeRecord(nightFile)->marquee, 2);
+    EXPECT_EQ(host.questions.size(), 1u);
+
+    // Two titles before an answer: only the answer to the newer one counts.
     host.title = "2. b - Winamp";
     monitorTick(tree, state, settings, at, last, host);
-    EXPECT_EQ(host.stream.calls, (std::vector<std::string>{"auto off", "text [Night] a", "apply", "text [Night] b",
+    EXPECT_EQ(tree.nodeRecord(nightFile)->marquee, 0) << "unmarked while the question is open";
+    host.title = "3. c - Winamp";
+    monitorTick(tree, state, settings, at, last, host);
+    ASSERT_EQ(host.questions.size(), 3u);
+    playingPathAnswered(tree, state, host, host.questions[1], "D:\\b.mp3");
+    EXPECT_EQ(state.currentItem, kNoNode) << "a stale answer is dropped";
+    // While a dialog of the main window is open, the File is marked and
+    // titled but the caret stays where the operator put it.
+    host.selected = kNoNode;
+    host.modalOpen = true;
+    host.answer(tree, state, "D:\\a.mp3");
+    EXPECT_EQ(state.currentItem, nightFile);
+    EXPECT_EQ(host.selected, kNoNode);
+    EXPECT_EQ(host.stream.calls, (std::vector<std::string>{"auto off", "text [Night] a", "apply", "text [Night] c",
                                                           "apply"}));
+    // Timer 4 asks again, unless a question is still open.
+    findAndMarkPlayingItem(tree, state, host);
+    findAndMarkPlayingItem(tree, state, host);
+    EXPECT_EQ(host.questions.size(), 4u);
+    host.answer(tree, state, "D:\\a.mp3");
+    EXPECT_EQ(host.stream.calls.size(), 5u) << "a mark again sets no stream title";
 
     add(tree, morning, kFile, "D:\\c.mp3");  // the tree changed: CurrentItem is forgotten
     host.title = "Winamp";
-    host.path = "";  // stopped
     monitorTick(tree, state, settings, at, last, host);
+    host.answer(tree, state, "");  // stopped
     EXPECT_EQ(state.currentItem, kNoNode);
     EXPECT_EQ(tree.nodeRecord(nightFile)->marquee, 0) << "no arrows left behind";
     EXPECT_EQ(host.stream.calls.back(), "auto on") << "nothing found: the window's own title again";

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "storage/filesystem_platform.h"
 #include "storage/program_paths.h"
 
 namespace airvane {
@@ -68,6 +69,28 @@ TEST(TextHelpers, PathParts) {
     std::string empty;
     ensureBackslash(empty);
     EXPECT_EQ(empty, "");
+}
+
+// File paths are compared as Windows compares them: ASCII letters without
+// regard to case, a CP949 character byte for byte even where its second
+// byte looks like a letter.
+TEST(TextHelpers, PathsEqualButForTheCaseOfAsciiLetters) {
+    const struct {
+        const char* a;
+        const char* b;
+        bool same;
+    } rows[] = {
+        {"D:\\Music\\A.MP3", "d:\\music\\a.mp3", true},
+        {"갂", "갂", true},
+        {"갂", "갵", false},  // 81 41 and 81 61
+        {"D:\\갂.mp3", "d:\\갵.MP3", false},
+        {"뉴스a", "뉴스A", true},
+        {"a.mp3", "a.mp", false},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(equalsIgnoringCase(row.a, row.b), row.same) << row.a << " / " << row.b;
+        EXPECT_EQ(samePathText(row.a, row.b), row.same) << row.a << " / " << row.b;
+    }
 }
 
 TEST(TextHelpers, StringListsStopAtTheEmptyString) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "recording_messages.h"
 #include "test_tree.h"
 
@@ -97,12 +99,23 @@ TEST_F(TreeEditing, AMoveFollowsTheLevelsOfItsSourceAndTarget) {
 }
 
 TEST_F(TreeEditing, DroppedAndChosenFilesLandInOrderAndAPathTooLongIsRefusedByName) {
-    test::RecordingMessages messages;
+    // The message comes when the tree work is done: timers run under it,
+    // and a load then would leave the place to insert at gone.
+    struct ShapeAtMessage final : test::RecordingMessages {
+        std::function<std::string()> shapeNow;
+        std::string seen;
+        int showMessage(std::string_view text, unsigned style) override {
+            seen = shapeNow();
+            return RecordingMessages::showMessage(text, style);
+        }
+    } messages;
+    messages.shapeNow = [this] { return shape(); };
     const std::string tooLong = "C:\\" + std::string(257, 'x');
     EXPECT_EQ(insertFiles(tree, placeForDroppedFiles(tree, f[1], *tree.nodeRecord(f[1])), {"a", tooLong, "b", "c"},
                           messages),
               3);
     EXPECT_EQ(messages.shown, std::vector<std::string>{"'" + tooLong + "' 파일이 열리지 않습니다"});
+    EXPECT_EQ(messages.seen, "S1(F1 a b c F2 F3 F4 F5) S2(G1) S3()");
     insertFiles(tree, placeForDroppedFiles(tree, s2, *tree.nodeRecord(s2)), {"d"}, messages);
     tree.selectNode(s3);
     insertFiles(tree, placeForChosenFiles(tree, s3), {"e", "f"}, messages);

@@ -82,6 +82,15 @@ TEST(Workers, TheStartWorkerStopsWhatPlaysSetsRepeatBeforeShuffleAndHandsOver) {
               (std::vector<std::string>{"IPC_ISPLAYING 1", "WINAMP_BUTTON4", "IPC_SET_REPEAT 0", "IPC_SET_SHUFFLE 1",
                                         "IPC_DELETE", "IPC_PLAYFILE C:\\Radio\\Morning.m3u", "WINAMP_BUTTON2"}));
     EXPECT_EQ(kit.lastTitle->get(), "");
+
+    // The play command's worker: the same without repeat and shuffle.
+    recorder->state = PlayState::Playing;
+    ASSERT_TRUE(startPlayWorker(kit, "D:\\a.mp3"));
+    waitForWorkers();
+    const std::vector<std::string> all = recorder->messages();
+    EXPECT_EQ(std::vector<std::string>(all.begin() + std::min<std::size_t>(7, all.size()), all.end()),
+              (std::vector<std::string>{"IPC_ISPLAYING 1", "WINAMP_BUTTON4", "IPC_DELETE", "IPC_PLAYFILE D:\\a.mp3",
+                                        "WINAMP_BUTTON2"}));
 }
 
 TEST(Workers, TheEndWorkerStops) {
@@ -100,8 +109,10 @@ TEST(Workers, WorkersWaitingOnAHungPlayerDoNotPileUp) {
     for (int i = 0; i < kMaxWorkers + 5; ++i) started += startEndWorker(kit);
     EXPECT_EQ(started, kMaxWorkers);
     EXPECT_EQ(runningWorkers(), kMaxWorkers);
+    EXPECT_FALSE(airvane::waitForWorkers(50)) << "the exit's wait is bounded";
     gate->store(true);  // the player answers again
-    waitForWorkers();
+    EXPECT_TRUE(airvane::waitForWorkers(5000));
+    EXPECT_EQ(runningWorkers(), 0);
     EXPECT_TRUE(startEndWorker(kit)) << "room again";
     waitForWorkers();
 }
