@@ -9,6 +9,7 @@
 
 #include "../win32/standin_process.h"
 #include "airvane_session.h"
+#include "programme_times.h"
 #include "remote_tree.h"
 
 namespace airvane::e2e {
@@ -28,14 +29,6 @@ protected:
         ASSERT_TRUE(app->noDialogStays());
     }
     // The first loading entry of an INI, due that many seconds from now.
-    static std::string loadingEntryInSeconds(int seconds) {
-        SYSTEMTIME now;
-        GetLocalTime(&now);
-        const int due = (now.wHour * 3600 + now.wMinute * 60 + now.wSecond + seconds) % 86400;
-        char entry[64];
-        std::snprintf(entry, sizeof entry, "0=0 0 0 %d %d %d -1|", due / 3600, due / 60 % 60, due % 60);
-        return entry;
-    }
     // A folder where a write puts its temporary file makes that write fail.
     void blockWritesTo(const std::string& path) { CreateDirectoryA((path + ".~tmp").c_str(), nullptr); }
 };

@@ -31,6 +31,15 @@ inline std::string programmeEntry(int from, int to, const char* title, int optio
     return text;
 }
 
+// The start of a [LoadingSchedule] entry due seconds from now, every day;
+// the job file's path follows.
+inline std::string loadingEntryInSeconds(int seconds) {
+    const int due = (secondOfDayNow() + seconds) % 86400;
+    char entry[64];
+    std::snprintf(entry, sizeof entry, "0=0 0 0 %d %d %d -1|", due / 3600, due / 60 % 60, due % 60);
+    return entry;
+}
+
 // The journal's "HH:MM:SS.mmm" of the first entry after position `after`
 // that holds text, and where it is; npos when there is none.
 struct JournalStamp {
