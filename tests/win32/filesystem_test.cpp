@@ -7,6 +7,7 @@
 
 #include "storage/file_io.h"
 #include "storage/filesystem.h"
+#include "storage/filesystem_platform.h"
 
 namespace airvane {
 namespace {
@@ -17,6 +18,14 @@ std::string tempFolder(const char* name) {
     std::string dir = std::string(folder) + name + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(dir.c_str(), nullptr);
     return dir;
+}
+
+// Windows' own comparison, in the Korean code page: case aside for Latin
+// letters, never for the second byte of a Hangul syllable.
+TEST(Filesystem, PathTextComparedAsWindowsDoes) {
+    EXPECT_TRUE(samePathText("D:\\Music\\A.MP3", "d:\\music\\a.mp3"));
+    EXPECT_FALSE(samePathText("D:\\갂.mp3", "D:\\갵.mp3"));  // 81 41 and 81 61
+    EXPECT_TRUE(samePathText("D:\\뉴스.mp3", "d:\\뉴스.MP3"));
 }
 
 TEST(Filesystem, PathKindOfFilesFoldersPatternsAndNothing) {

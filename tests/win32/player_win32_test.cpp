@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "../contract/player_contract.h"
+#include "monitor/player_windows_win32.h"
 #include "player/player_win32.h"
 #include "player/recording_player.h"
 #include "standin_process.h"
@@ -46,46 +47,32 @@ TEST(HungPlayer, AnswersNothingButHoldsTheCallerOnlyBriefly) {
     EXPECT_EQ(standin.entries(1), (std::vector<std::string>{"IPC_ISPLAYING 0"}));
 }
 
-// The stand-in's own windows, as the now-playing monitor and the stream
-// title will use them: owned by the player's window, class "#32770".
-HWND ownedDialog(HWND owner, const char* captionPart) {
-    return waitForTopLevel(
-        [owner, captionPart](HWND w) {
-            char caption[128] = "";
-            GetWindowTextA(w, caption, sizeof caption);
-            return GetWindow(w, GW_OWNER) == owner && isShownDialog(w) &&
-                   std::string(caption).find(captionPart) != std::string::npos;
-        },
-        5000);
-}
-
+// Reached as the monitor's conversation reaches them: the path read through
+// the box (the SHOUTcast window, also an owned dialog, is not taken for it), the
+// stream title written and handed back through the check box's messages.
 TEST(StandinWindows, TheFileInfoBoxAndTheShoutcastWindow) {
     StandinProcess standin("", true);
     ASSERT_TRUE(standin.window());
     WinampPlayer player(standin.window());
     playHandOff(player, "D:\\Music\\a.mp3");
-    player.showFileInfo();
-    HWND info = ownedDialog(standin.window(), "file info");
-    ASSERT_TRUE(info);
-    char path[260] = "";
-    GetDlgItemTextA(info, winamp::kFileInfoPath, path, sizeof path);
-    EXPECT_STREQ(path, "D:\\Music\\a.mp3");
-    SendMessageA(info, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_FALSE(IsWindow(info)) << "closed by command 2";
+    HANDLE cancel = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    EXPECT_EQ(findFileInfoBox(standin.window(), 0, cancel), nullptr) << "only a dialog with the path field";
+    EXPECT_EQ(readPlayingPath(standin.window(), cancel), "D:\\Music\\a.mp3");
+    std::vector<std::string> entries = standin.entries(6);
+    ASSERT_EQ(entries.size(), 6u);
+    EXPECT_EQ(entries[3], "IPC_ISPLAYING 1");
+    EXPECT_EQ(entries[4], "WINAMP_EDIT_ID3");
+    EXPECT_EQ(entries[5], "FILEINFO WM_COMMAND 2") << "the box closed again";
 
-    HWND shoutcast = ownedDialog(standin.window(), "SHOUTcast");
-    ASSERT_TRUE(shoutcast);
-    CheckDlgButton(shoutcast, winamp::kShoutcastAuto, BST_UNCHECKED);
-    SendMessageA(shoutcast, WM_COMMAND, winamp::kShoutcastAuto, 0);
-    SetDlgItemTextA(shoutcast, winamp::kShoutcastTitle, "[Morning] Sunrise");
-    SendMessageA(shoutcast, WM_COMMAND, winamp::kShoutcastApply, 0);
-    std::vector<std::string> entries = standin.entries(8);
-    ASSERT_EQ(entries.size(), 8u);
-    EXPECT_EQ(entries[3], "WINAMP_EDIT_ID3");
-    EXPECT_EQ(entries[4], "FILEINFO WM_COMMAND 2");
-    EXPECT_EQ(entries[5], "SHOUTCAST WM_COMMAND 1012 0");
-    EXPECT_EQ(entries[6], "SHOUTCAST 1011 WM_SETTEXT [Morning] Sunrise");
-    EXPECT_EQ(entries[7], "SHOUTCAST WM_COMMAND 1004 [Morning] Sunrise");
+    ShoutcastWindow stream(standin.window());
+    setStreamTitle(stream, "[Morning] Sunrise");
+    setStreamTitle(stream, std::nullopt);
+    entries = standin.entries(10);
+    ASSERT_EQ(entries.size(), 10u);
+    EXPECT_EQ(std::vector<std::string>(entries.begin() + 6, entries.end()),
+              (std::vector<std::string>{"SHOUTCAST WM_COMMAND 1012 0", "SHOUTCAST 1011 WM_SETTEXT [Morning] Sunrise",
+                                        "SHOUTCAST WM_COMMAND 1004 [Morning] Sunrise", "SHOUTCAST WM_COMMAND 1012 1"}));
+    CloseHandle(cancel);
 }
 
 }  // namespace airvane::test
