@@ -10,7 +10,7 @@ namespace {
 
 class CountingMixer final : public airvane::Mixer {
 public:
-    bool openWaveOutVolume() override { return true; }
+    bool openVolume() override { return true; }
     uint32_t volume() override { return 65535; }
     void setVolume(uint32_t) override { ++sets; }
     void close() override {}

@@ -8,6 +8,7 @@
 // Without --journal the journal is standin-journal.log beside the program.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -21,6 +22,11 @@
 namespace standin {
 
 namespace {
+
+// Winamp's version query and volume message, as Winamp 5.66 answers them.
+constexpr LPARAM kIpcGetVersion = 0;
+constexpr LPARAM kIpcSetVolume = 122;
+constexpr LRESULT kVersion = 0x5066;
 
 struct Options {
     int trackSeconds = 20;
@@ -53,6 +59,15 @@ Options parseOptions(int argc, char** argv) {
     return options;
 }
 
+// A fade is a run of volume sets 10 ms apart: journaled as one line, from
+// its first set (with that set's time) to its last, when it ends.
+struct VolumeRun {
+    int sets = 0;
+    Timestamp firstAt{};
+    DWORD firstTick = 0, lastTick = 0;
+    int first = 0, last = 0;
+};
+
 struct Standin {
     explicit Standin(const Options& o) : options(o), playback(o.trackSeconds, GetTickCount()), journal(o.journal) {}
     Options options;
@@ -61,6 +76,8 @@ struct Standin {
     HWND main = nullptr;
     HWND fileInfo = nullptr;
     HWND shoutcast = nullptr;
+    int volume = 255;
+    VolumeRun volumeRun;
 };
 
 Timestamp now() {
@@ -69,13 +86,45 @@ Timestamp now() {
     return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
 }
 
-// Journals a message; a player asked to hang on it stops answering here.
-void note(Standin& s, const std::string& entry) {
-    s.journal.write(now(), entry);
-    const std::string name = entry.substr(0, entry.find(' '));
+void hangIfAskedTo(const Standin& s, const std::string& name) {
     if (!s.options.hangOn.empty() && name == s.options.hangOn) {
         for (;;) Sleep(1000);
     }
+}
+
+// "IPC_SETVOLUME 255" for one set, "IPC_SETVOLUME 255..0 in 2550 ms (256 sets)" for a fade.
+void endVolumeRun(Standin& s) {
+    VolumeRun& run = s.volumeRun;
+    if (run.sets == 0) return;
+    std::string entry = "IPC_SETVOLUME " + std::to_string(run.first);
+    if (run.sets > 1) {
+        entry += ".." + std::to_string(run.last) + " in " + std::to_string(run.lastTick - run.firstTick) + " ms (" +
+                 std::to_string(run.sets) + " sets)";
+    }
+    s.journal.write(run.firstAt, entry);
+    run = VolumeRun{};
+}
+
+// Journals a message; a player asked to hang on it stops answering here.
+void note(Standin& s, const std::string& entry) {
+    endVolumeRun(s);
+    s.journal.write(now(), entry);
+    hangIfAskedTo(s, entry.substr(0, entry.find(' ')));
+}
+
+void setVolume(Standin& s, int volume) {
+    hangIfAskedTo(s, "IPC_SETVOLUME");
+    VolumeRun& run = s.volumeRun;
+    const DWORD tick = GetTickCount();
+    if (run.sets > 0 && tick - run.lastTick > 500) endVolumeRun(s);  // a pause: a set of its own
+    if (run.sets++ == 0) {
+        run.firstAt = now();
+        run.firstTick = tick;
+        run.first = volume;
+    }
+    run.lastTick = tick;
+    run.last = volume;
+    s.volume = volume;
 }
 
 void showCaption(Standin& s) { SetWindowTextA(s.main, s.playback.caption().c_str()); }
@@ -99,6 +148,12 @@ void addToPlaylist(Standin& s, const std::string& path) {
 
 LRESULT onUser(Standin& s, WPARAM wParam, LPARAM lParam) {
     switch (lParam) {
+        case kIpcGetVersion:
+            return kVersion;
+        case kIpcSetVolume:
+            if (static_cast<int>(wParam) == -666) return s.volume;
+            setVolume(s, static_cast<int>(std::min<WPARAM>(wParam, 255)));
+            return 0;
         case airvane::winamp::kIpcDelete:
             note(s, "IPC_DELETE");
             s.playback.clear();
@@ -205,6 +260,7 @@ LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             break;
         case WM_TIMER:
             s->playback.advance(1);
+            if (GetTickCount() - s->volumeRun.lastTick > 500) endVolumeRun(*s);
             break;
         case WM_DESTROY:
             PostQuitMessage(0);

@@ -2,7 +2,7 @@
 
 #include "app/app_state.h"
 #include "model/node_label.h"
-#include "player/mixer_win32.h"
+#include "player/player_volume_win32.h"
 #include "player/player_win32.h"
 #include "player/playlist_file.h"
 #include "player/system_fade_clock.h"
@@ -76,7 +76,7 @@ WorkerKit workerKit(AppState& state) {
     WorkerKit kit;
     const HWND player = state.winampWindow;
     kit.makePlayer = [player] { return std::make_unique<WinampPlayer>(player); };
-    kit.makeMixer = [] { return std::make_unique<WinmmMixer>(); };
+    kit.makeMixer = [player] { return std::make_unique<PlayerVolume>(player); };
     kit.makeClock = [] { return std::make_unique<SystemFadeClock>(); };
     kit.lastTitle = state.lastTitle;
     kit.fadeoutMs = state.settings.fadeoutTime * 1000;

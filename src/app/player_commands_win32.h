@@ -11,7 +11,7 @@ struct AppState;
 void playCommand(AppState& state);
 void stopCommand(AppState& state);
 
-// The real player window, winmm mixer and clock, for worker threads.
+// The real player window, its volume and the clock, for worker threads.
 WorkerKit workerKit(AppState& state);
 
 }  // namespace airvane

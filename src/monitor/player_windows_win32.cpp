@@ -23,10 +23,8 @@ bool isShoutcastCaption(const std::string& caption) {
 // The player's dialogs live in another process: an answer is waited for
 // at most as long as the player's own messages are.
 LRESULT sendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK, WinampPlayer::kAnswerTimeoutMs,
-                        &result);
-    return static_cast<LRESULT>(result);
+    bool unanswered = false;
+    return sendWithinBound(window, message, wParam, lParam, unanswered);
 }
 
 int gNoteOffset = 0;  // where the next screen note goes
@@ -97,13 +95,7 @@ void screenNote(const char* text) {
 }
 
 LRESULT ShoutcastWindow::send(HWND to, UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
-    if (unanswered_ || !SendMessageTimeoutA(to, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK,
-                                            WinampPlayer::kAnswerTimeoutMs, &result)) {
-        unanswered_ = true;
-        return 0;
-    }
-    return static_cast<LRESULT>(result);
+    return sendWithinBound(to, message, wParam, lParam, unanswered_);
 }
 
 // The check box is asked and set with its own messages: the dialog helpers

@@ -17,7 +17,7 @@ std::mutex gFadeInProgress;
 }
 
 std::optional<uint32_t> fadeVolume(Mixer& mixer, FadeClock& clock, int milliseconds) {
-    if (!mixer.openWaveOutVolume()) return std::nullopt;
+    if (!mixer.openVolume()) return std::nullopt;
     const int64_t start = clock.nowMicros();
     const int64_t length = std::max<int64_t>(milliseconds, 10) * 1000;
     const uint32_t v = mixer.volume();
@@ -37,7 +37,7 @@ std::optional<uint32_t> fadeVolume(Mixer& mixer, FadeClock& clock, int milliseco
 }
 
 void restoreVolume(Mixer& mixer, uint32_t value) {
-    if (!mixer.openWaveOutVolume()) return;
+    if (!mixer.openVolume()) return;
     mixer.setVolume(value);
     mixer.close();
 }

@@ -1,6 +1,6 @@
-// The sound card's wave-out volume, as the fade uses it: opened, read,
-// set in steps, closed. The Windows side is the winmm mixer; tests use a
-// recorder.
+// The volume the fade lowers, as the fade uses it: opened, read, set in
+// steps, closed. The Windows side is the player's own volume
+// (PlayerVolume); tests use a recorder.
 #pragma once
 
 #include <cstdint>
@@ -10,9 +10,9 @@ namespace airvane {
 class Mixer {
 public:
     virtual ~Mixer() = default;
-    // Opens mixer device 0 and finds the wave-out line's volume control;
-    // false (and nothing held) when there is no such device or control.
-    virtual bool openWaveOutVolume() = 0;
+    // Finds the volume control; false (and nothing held) when there is
+    // none: then nothing is faded and nothing restored.
+    virtual bool openVolume() = 0;
     virtual uint32_t volume() = 0;
     virtual void setVolume(uint32_t value) = 0;
     virtual void close() = 0;

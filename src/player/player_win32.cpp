@@ -4,15 +4,19 @@
 
 namespace airvane {
 
-LRESULT WinampPlayer::send(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (unanswered_ || !alive()) return 0;
+LRESULT sendWithinBound(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool& unanswered) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(window_, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK, kAnswerTimeoutMs,
-                             &result)) {
-        unanswered_ = true;
+    if (unanswered || !SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                                           WinampPlayer::kAnswerTimeoutMs, &result)) {
+        unanswered = true;
         return 0;
     }
     return static_cast<LRESULT>(result);
+}
+
+LRESULT WinampPlayer::send(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!alive()) return 0;
+    return sendWithinBound(window_, message, wParam, lParam, unanswered_);
 }
 
 void WinampPlayer::clearPlaylist() { send(WM_USER, 0, winamp::kIpcDelete); }

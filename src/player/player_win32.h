@@ -10,6 +10,11 @@
 
 namespace airvane {
 
+// Sends to a window of the player's, waiting at most kAnswerTimeoutMs. Once
+// one message went unanswered (the flag set), nothing more is sent through
+// that flag: a player that hangs holds the caller once, not once a message.
+LRESULT sendWithinBound(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool& unanswered);
+
 class WinampPlayer final : public Player {
 public:
     explicit WinampPlayer(HWND window) : window_(window) {}

@@ -26,7 +26,7 @@ struct VolumeSet {
 class RecordingMixer final : public Mixer {
 public:
     RecordingMixer(FakeClock& clock, uint32_t volume) : clock_(clock), volume_(volume) {}
-    bool openWaveOutVolume() override {
+    bool openVolume() override {
         ++opens;
         return present;
     }

@@ -44,7 +44,7 @@ private:
 
 class NoMixer final : public Mixer {
 public:
-    bool openWaveOutVolume() override { return false; }
+    bool openVolume() override { return false; }
     uint32_t volume() override { return 0; }
     void setVolume(uint32_t) override {}
     void close() override {}
@@ -169,7 +169,7 @@ private:
 class TimedMixer final : public Mixer {
 public:
     explicit TimedMixer(TimedStation& s) : s_(s) {}
-    bool openWaveOutVolume() override { return true; }
+    bool openVolume() override { return true; }
     uint32_t volume() override {
         std::lock_guard lock(s_.mutex);
         return s_.volume;
