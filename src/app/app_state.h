@@ -61,6 +61,10 @@ struct AppState {
     // A message for the operator from inside the tick, shown once the tick
     // is over (kShowNotice), so that no tick waits on a click.
     std::string pendingNotice;
+    // A word for the operator in the status line, kept there (over the
+    // player's title) until this tick count.
+    DWORD statusHeldUntil = 0;
+    bool statusHeld() const { return static_cast<int32_t>(statusHeldUntil - GetTickCount()) > 0; }
     TickPacer tickPacer;
     MonitorState monitorState;  // CurrentItem
     std::unique_ptr<PlayerConversation> conversation;  // made with the main window

@@ -22,8 +22,9 @@ public:
         return text;
     }
     void showStatus(const std::string& text) override {
-        // A program search shows where it looks until it ends.
-        if (state_.companions && state_.companions->searching()) return;
+        // A program search shows where it looks until it ends, and a word
+        // for the operator stays a while.
+        if ((state_.companions && state_.companions->searching()) || state_.statusHeld()) return;
         SetDlgItemTextA(state_.mainWindow, IDC_STATUS_LINE, text.c_str());
     }
     void askPlayingPath(uint64_t question) override {

@@ -31,7 +31,7 @@ class PlanHost final : public SchedulerHost {
 public:
     explicit PlanHost(const PlanClock& clock) : clock_(clock) {}
 
-    void clockCorrected() override { line("clock"); }
+    void clockCorrected(bool) override { line("clock"); }
     void loadJobFile(const std::string& jobFile) override {
         line("load " + jobFile);
         show(jobFile);

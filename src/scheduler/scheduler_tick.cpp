@@ -9,14 +9,15 @@ namespace {
 constexpr int32_t kDay = 86400;
 
 // Sets the clock back from 00:00:AdjRealTimeSec to 00:00:00 once a night;
-// the corrected time is the tick's time.
+// the corrected time is the tick's time. With AdjRealTimeSec 0 the clock
+// already says 00:00:00: nothing is set, so nothing can fail.
 void correctClock(LocalTime& time, const Settings& settings, Clock& clock, SchedulerHost& host, TickState& state) {
     if (time.hour != 0 || time.minute != 0) return;
     if (time.second == settings.adjRealTimeSec && !state.clockCorrected) {
         state.clockCorrected = true;
         time.second = 0;
-        clock.setLocalTime(time);
-        host.clockCorrected();
+        const bool set = settings.adjRealTimeSec == 0 || clock.setLocalTime(time);
+        host.clockCorrected(set);
     } else if (time.second > settings.adjRealTimeSec) {
         state.clockCorrected = false;  // armed again for the next night
     }

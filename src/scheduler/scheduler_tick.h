@@ -20,8 +20,10 @@ namespace airvane {
 class SchedulerHost {
 public:
     virtual ~SchedulerHost() = default;
-    // The clock was set back to 00:00:00 (the daily correction).
-    virtual void clockCorrected() {}
+    // The daily correction: the tick's time is 00:00:00 from here on. set
+    // is false when the system refused to set the clock (a user without the
+    // right to set the time, as under UAC).
+    virtual void clockCorrected(bool set) { (void)set; }
     virtual void monitor(const LocalTime&) {}
     // Replaces the whole tree by the schedule file jobFile.
     virtual void loadJobFile(const std::string& jobFile) = 0;

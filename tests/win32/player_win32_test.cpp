@@ -4,6 +4,7 @@
 
 #include "../contract/player_contract.h"
 #include "monitor/player_windows_win32.h"
+#include "player/player_volume_win32.h"
 #include "player/player_win32.h"
 #include "player/recording_player.h"
 #include "standin_process.h"
@@ -73,6 +74,31 @@ TEST(StandinWindows, TheFileInfoBoxAndTheShoutcastWindow) {
               (std::vector<std::string>{"SHOUTCAST WM_COMMAND 1012 0", "SHOUTCAST 1011 WM_SETTEXT [Morning] Sunrise",
                                         "SHOUTCAST WM_COMMAND 1004 [Morning] Sunrise", "SHOUTCAST WM_COMMAND 1012 1"}));
     CloseHandle(cancel);
+}
+
+// The fade's volume is the player's own: read and set through message 122.
+// A player that answers 1 to what it does not know has no volume to fade.
+TEST(PlayerVolume, IsThePlayersOwnAndOnlyAKnownPlayerIsFaded) {
+    StandinProcess standin;
+    ASSERT_TRUE(standin.window());
+    PlayerVolume volume(standin.window());
+    ASSERT_TRUE(volume.openVolume());
+    EXPECT_EQ(volume.volume(), 255u);
+    volume.setVolume(100);
+    ASSERT_TRUE(volume.openVolume());
+    EXPECT_EQ(volume.volume(), 100u);
+
+    WNDCLASSA answersOne{};
+    answersOne.lpfnWndProc = [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+        return m == WM_USER ? 1 : DefWindowProcA(w, m, wp, lp);
+    };
+    answersOne.hInstance = GetModuleHandleA(nullptr);
+    answersOne.lpszClassName = "answers one";
+    RegisterClassA(&answersOne);
+    HWND other = CreateWindowA("answers one", "", 0, 0, 0, 0, 0, nullptr, nullptr, answersOne.hInstance, nullptr);
+    EXPECT_FALSE(PlayerVolume(other).openVolume());
+    DestroyWindow(other);
+    EXPECT_FALSE(PlayerVolume(nullptr).openVolume()) << "no player: nothing to fade";
 }
 
 }  // namespace airvane::test
