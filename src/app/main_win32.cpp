@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/main_window_win32.h"
+#include "app/startup_checks_win32.h"
 #include "player/player_win32.h"
 #include "player/workers.h"
 #include "storage/filesystem.h"
@@ -49,6 +50,7 @@ int startUp(HINSTANCE instance, int showCommand) {
         SetForegroundWindow(running);
         return 0;
     }
+    if (!koreanCodePageOrSaySo()) return 1;
 
     const std::string module = modulePath();
     const std::string logDirectory = logDirectoryFor(module);
@@ -56,7 +58,8 @@ int startUp(HINSTANCE instance, int showCommand) {
     state.modeless.clear();
     state.currWndSizeAtom = GlobalAddAtomA("CurrWndSize");
 
-    // A failure here is not reported: the daily log then fails to open.
+    // Said once the window is up, so that the station goes on air meanwhile.
+    state.pendingNotice = programFolderProblem(state.programFolder);
     if (pathKind(logDirectory) != 2) makeDirectory(logDirectory);
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
@@ -67,6 +70,7 @@ int startUp(HINSTANCE instance, int showCommand) {
     if (HWND window = createMainWindow(state)) {
         ShowWindow(window, showCommand);
         UpdateWindow(window);
+        if (!state.pendingNotice.empty()) PostMessageA(window, kShowNotice, 0, 0);
         exitCode = runMessageLoop(state);
     }
     // A fade still running puts the volume back before the process goes;

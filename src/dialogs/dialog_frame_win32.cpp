@@ -48,9 +48,17 @@ void restore(const FrameContext& frame, HWND dialog, bool resizable) {
     const std::string stored = frame.config->readProfileText(kPositionSection, key);
     RECT window;
     GetWindowRect(dialog, &window);
-    Placement place = restorePlacement(
-        stored, resizable, window.right - window.left, window.bottom - window.top,
-        {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), GetSystemMetrics(SM_CYCAPTION)});
+    const int caption = GetSystemMetrics(SM_CYCAPTION);
+    // The remembered place as it is, on whichever monitor it was; a place on
+    // no monitor of this PC (one taken away since) goes to the primary one.
+    constexpr int kAnywhere = 1 << 24;
+    Placement place = restorePlacement(stored, resizable, window.right - window.left, window.bottom - window.top,
+                                       {kAnywhere, kAnywhere, caption});
+    const RECT captionBar{place.x, place.y, place.x + place.width, place.y + caption};
+    if (!MonitorFromRect(&captionBar, MONITOR_DEFAULTTONULL)) {
+        place = restorePlacement("", false, place.width, place.height,
+                                 {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), caption});
+    }
     MoveWindow(dialog, place.x, place.y, place.width, place.height, FALSE);
 }
 

@@ -50,6 +50,7 @@ private:
         char drive = 0;  // a drive being searched, or 0 when the search ended
         std::optional<std::string> found;
     };
+    void start(const std::string& path);
     void search(const std::string& fileName);
     void report(Report report);
     void finish(const Report& report);

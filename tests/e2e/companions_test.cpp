@@ -38,6 +38,8 @@ TEST_F(Companions, TheRememberedProgramStartsAsItIsAndTodaysLogOpensInNotepad) {
     prepare("companions-remembered", kSchedule);
     placeProgram("x\\XTrack.exe");
     addToIni("XTRACK.EXE=" + folder + "\\x\\XTrack.exe\r\n");
+    writeFile(folder + "\\NetTime.exe", "not a program");
+    addToIni("NETTIME.EXE=" + folder + "\\NetTime.exe\r\n");
     const std::string iniBefore = readFile(ini());
     launch();
     EXPECT_TRUE(startedOnce("WINAMP.EXE")) << "the player, by its bare name, at start";
@@ -45,6 +47,9 @@ TEST_F(Companions, TheRememberedProgramStartsAsItIsAndTodaysLogOpensInNotepad) {
     EXPECT_TRUE(startedOnce("x\\XTrack.exe"));
     EXPECT_EQ(readFile(ini()).rfind(iniBefore, 0), 0u)
         << "a path that still leads to the program is not written";
+    // A program that is there but that Windows will not start is said.
+    command(window, 121);
+    EXPECT_EQ(answer(IDOK), "'" + folder + "\\NetTime.exe'을(를) 실행하지 못했습니다: 실행할 수 있는 프로그램이 아닙니다");
 
     SYSTEMTIME now;
     GetLocalTime(&now);

@@ -99,5 +99,21 @@ TEST(Startup, BothProgramsCarryTheirVersion) {
     }
 }
 
+// Read back from the built program: it runs as its user, with Common
+// Controls 6, per-monitor DPI and the Korean code page asked for.
+TEST(Startup, TheProgramCarriesItsManifest) {
+    HMODULE exe = LoadLibraryExA((buildFolder() + "\\airvane.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(exe);
+    HRSRC found = FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+    ASSERT_TRUE(found);
+    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(exe, found))),
+                               SizeofResource(exe, found));
+    for (const char* part : {"level=\"asInvoker\"", "Microsoft.Windows.Common-Controls\" version=\"6.0.0.0",
+                             "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", "PerMonitorV2", ">ko-KR</activeCodePage>"}) {
+        EXPECT_NE(manifest.find(part), std::string::npos) << part;
+    }
+    FreeLibrary(exe);
+}
+
 }  // namespace
 }  // namespace airvane::e2e

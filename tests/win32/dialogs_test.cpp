@@ -151,19 +151,23 @@ TEST_F(Dialogs, ATooLongTitleIsRefusedNotCut) {
     EXPECT_EQ(record.text, "");
 }
 
-TEST_F(Dialogs, ThePositionComesBack) {
-    config->writeProfileInts("DlgPos", "Preference", 40, 50, 999, 999);
-    Settings settings;
-    std::thread user = test::onNextDialog([](HWND d) {
-        RECT rect;
-        GetWindowRect(d, &rect);
-        EXPECT_EQ(rect.left, 40);
-        EXPECT_EQ(rect.top, 50);
-        EXPECT_LT(rect.right - rect.left, 999) << "a fixed dialog keeps its own size";
-        press(d, IDCANCEL);
-    });
-    editPreferences(nullptr, frame, settings);
-    user.join();
+// Where it was; or, when that is on no monitor (one taken away since), in
+// the middle of the primary one.
+TEST_F(Dialogs, ThePositionComesBackOntoAMonitorThatExists) {
+    for (const int at : {40, -3000}) {
+        config->writeProfileInts("DlgPos", "Preference", at, at + 10, 999, 999);
+        Settings settings;
+        std::thread user = test::onNextDialog([at](HWND d) {
+            RECT rect;
+            GetWindowRect(d, &rect);
+            const int width = rect.right - rect.left;
+            EXPECT_EQ(rect.left, at > 0 ? at : (GetSystemMetrics(SM_CXSCREEN) - width) / 2) << at;
+            EXPECT_LT(width, 999) << "a fixed dialog keeps its own size";
+            press(d, IDCANCEL);
+        });
+        editPreferences(nullptr, frame, settings);
+        user.join();
+    }
 }
 
 TEST_F(Dialogs, PreferencesTakeEffectAndAreWrittenOrNothingChanges) {
