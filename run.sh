@@ -43,7 +43,7 @@ screenshot() {  # the screen is black but for the windows: trimming leaves them
   rm -f "$run/screen.png"
 }
 echo "The demo programme goes on air at $(date -d "@$on_air" +%T) and ends at $(date -d "@$((on_air + length))" +%T)" \
-  "(Wine has no mixer here, so instead of a fade ending then, the player is stopped FadeoutTime seconds before)."
+  "(FadeoutTime seconds before its end it fades out: standin.exe journals the volume falling to 0, then the stop at the end time)."
 sleep_until $((on_air + 4))
 screenshot screenshot.png
 sleep_until $((on_air + length + 2))
