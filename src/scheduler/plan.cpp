@@ -55,6 +55,7 @@ public:
         ++shown_;
     }
     MemoryTree& tree() { return *tree_; }
+    ScheduleTree& treeAfterLoading(ScheduleTree&) override { return *tree_; }
     int shown() const { return shown_; }
     void noteOutcome(const std::string& jobFile, LoadOutcome outcome) {
         if (outcome == LoadOutcome::Unreadable) problems += jobFile + ": cannot be read\n";

@@ -144,10 +144,12 @@ void schedulerTick(ScheduleTree& tree, LoadingList& loading, const Settings& set
     const int weekdayBit = 1 << time.dayOfWeek;
     const int32_t now = daySecondsOf(time);
     loadingPass(loading, now, weekdayBit, time, host);
-    // Read after the loading pass: a job file load rebuilds the tree.
-    const std::vector<ScheduleRef>& schedules = schedulesOf(tree, state);
-    endPass(tree, schedules, now, settings, host);
-    startPass(tree, schedules, now, weekdayBit, time, host);
+    // Read after the loading pass: a load in this tick replaces the tree,
+    // and the end and start passes work on the new one.
+    ScheduleTree& live = host.treeAfterLoading(tree);
+    const std::vector<ScheduleRef>& schedules = schedulesOf(live, state);
+    endPass(live, schedules, now, settings, host);
+    startPass(live, schedules, now, weekdayBit, time, host);
     // Last, so that nothing it does (the log line flushed to the disk) comes
     // between the second and a programme's hand-over; it never waits on
     // the player.

@@ -27,6 +27,10 @@ public:
     virtual void monitor(const LocalTime&) {}
     // Replaces the whole tree by the schedule file jobFile.
     virtual void loadJobFile(const std::string& jobFile) = 0;
+    // The tree that the rest of the tick works on after the loading pass:
+    // the program rebuilds its one tree in place (this default); a host that
+    // keeps a tree per job file gives the one it now shows.
+    virtual ScheduleTree& treeAfterLoading(ScheduleTree& tree) { return tree; }
     // The playing Schedule ends; with fade the player is faded out and
     // stopped, without it the player is left playing.
     virtual void endProgramme(const ScheduleNode& schedule, bool fade) = 0;

@@ -8,7 +8,13 @@
 #include <sstream>
 #include <string>
 
+#include "model/memory_tree.h"
 #include "scheduler/plan.h"
+#include "scheduler/scheduler_tick.h"
+#include "storage/config_file.h"
+#include "storage/loading_list.h"
+#include "storage/schedule_file.h"
+#include "storage/settings.h"
 #include "scheduler/timetable.h"
 #include "test_files.h"
 
@@ -204,8 +210,51 @@ TEST(ScdtoolTimetable, TheWeekIsThePlanDayByDay) {
     EXPECT_NE(html.find("&lt;b&gt;Tom &amp; &quot;Jerry&quot;&lt;/b&gt;"), std::string::npos);
 }
 
+// The program's own tick, every second, on the one tree that a load
+// rebuilds in place, with its actions written as the plan writes them.
+std::string programTicks(const std::string& config, int day) {
+    ConfigFile file(config);
+    const Settings settings = readSettings(file);
+    LoadingList loading;
+    loadLoadingList(loading, file);
+    struct Program final : SchedulerHost, Clock {
+        MemoryTree tree;
+        LocalTime time;
+        std::string actions;
+        LocalTime now() override { return time; }
+        bool setLocalTime(const LocalTime&) override { return true; }
+        void line(const std::string& action) {
+            char stamp[16];
+            std::snprintf(stamp, sizeof stamp, "%02d:%02d:%02d ", time.hour, time.minute, time.second);
+            actions += stamp + action + "\n";
+        }
+        void clockCorrected(bool) override { line("clock"); }
+        void loadJobFile(const std::string& jobFile) override {
+            line("load " + jobFile);
+            replaceTree(tree, jobFile, nullptr);
+        }
+        void endProgramme(const ScheduleNode& s, bool fade) override { line("end " + s.text + (fade ? " fade" : " nofade")); }
+        std::string writePlaylist(NodeItem schedule) override { return tree.nodeRecord(schedule)->text; }
+        bool startProgramme(const ScheduleNode& s, const std::string&) override {
+            line("start " + s.text);
+            return true;
+        }
+    } program;
+    loadScheduleFile(program.tree, jobFilePath(file), nullptr);
+    TickState state;
+    for (int32_t second = 0; second < 86400; ++second) {
+        program.time = localTimeAt(2026, 12, day, second);
+        schedulerTick(program.tree, loading, settings, program, program, state);
+    }
+    program.tree.freeNodeRecords(kNoNode);
+    freeLoadingList(loading);
+    return program.actions;
+}
+
 // The plan ticks only where a tick can act; it must say exactly what a tick
-// every second says. A dense station of odd times, options and swaps.
+// every second says, and exactly what the program does. A dense station of
+// odd times, options and swaps, with Schedules due before, in and after the
+// seconds of each load, across midnight and beside the clock correction.
 TEST(ScdtoolPlan, SkippingIdleSecondsChangesNothing) {
     test::TempDir dir;
     for (const char* name : {"a.scd", "b.scd"}) {
@@ -217,6 +266,15 @@ TEST(ScdtoolPlan, SkippingIdleSecondsChangesNothing) {
             std::snprintf(entry, sizeof entry, "%d 0:0:%d 0:0:%d 0/0/0 %d|P%d.m3u\r\n", i % 3 ? -1 : 42, start, end,
                           i % 8, i);
             file += entry;
+        }
+        for (int load = 0; load < 12; ++load) {
+            for (int offset : {-1, 0, 1, 2, 4}) {
+                const int start = (load * 7200 + load % 3 + offset + 86400) % 86400;
+                char entry[96];
+                std::snprintf(entry, sizeof entry, "-1 0:0:%d 0:0:%d 0/0/0 %d|%c%d%+d.m3u\r\n", start,
+                              (start + 20 + load) % 86400, load % 2 ? 4 : 0, name[0], load, offset);
+                file += entry;
+            }
         }
         dir.write(name, file + "\r\n");
     }
@@ -234,6 +292,7 @@ TEST(ScdtoolPlan, SkippingIdleSecondsChangesNothing) {
         const std::string skipping = runPlan(request).actions;
         request.everySecond = true;
         EXPECT_EQ(skipping, runPlan(request).actions) << "2026-12-" << day;
+        EXPECT_EQ(skipping, programTicks(config, day)) << "2026-12-" << day;
         EXPECT_GT(std::count(skipping.begin(), skipping.end(), '\n'), 300);
     }
 }
