@@ -64,6 +64,10 @@ struct AppState {
     // A word for the operator in the status line, kept there (over the
     // player's title) until this tick count.
     DWORD statusHeldUntil = 0;
+    // When the player was last started by Airvane (KeepOnAir starts a
+    // missing one at most every 30 s).
+    DWORD playerStartedAt = 0;
+    bool playerStarted = false;
     bool statusHeld() const { return static_cast<int32_t>(statusHeldUntil - GetTickCount()) > 0; }
     TickPacer tickPacer;
     MonitorState monitorState;  // CurrentItem

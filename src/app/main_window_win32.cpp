@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "app/app_state.h"
+#include "app/keep_on_air_win32.h"
 #include "app/main_commands_win32.h"
 #include "app/monitor_host_win32.h"
 #include "app/player_commands_win32.h"
@@ -48,10 +49,14 @@ void showPlayerFound(AppState& state, bool found) {
 
 void onWinampSearch(AppState& state) {
     state.winampWindow = FindWindowA(kWinampClass, nullptr);
-    if (!state.winampWindow) return;
+    if (!state.winampWindow) {
+        restartMissingPlayer(state);
+        return;
+    }
     KillTimer(state.mainWindow, kWinampSearchTimer);
     setStatus(state, "WinAmp를 찾았습니다");
     showPlayerFound(state, true);
+    rejoinOnAir(state);
 }
 
 // "Airvane 2.02 - 13:05:09": the title keeps one clock, whatever came before.
@@ -81,6 +86,7 @@ void onTick(AppState& state) {
         SetTimer(state.mainWindow, kWinampSearchTimer, 4000, nullptr);
         setStatus(state, "WinAmp를 실행하세요");
         showPlayerFound(state, false);
+        restartMissingPlayer(state);
     }
 }
 
@@ -155,7 +161,8 @@ void onCommand(AppState& state, int command) {
     HWND window = state.mainWindow;
     for (const Companion& companion : kCompanions) {
         if (companion.command == command) {
-            state.companions->launch(companion.fileName);
+            if (command == CMD_RUN_WINAMP) startPlayer(state);
+            else state.companions->launch(companion.fileName);
             return;
         }
     }

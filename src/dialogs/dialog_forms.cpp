@@ -205,6 +205,7 @@ PreferencesForm preferencesFormFrom(const Settings& settings) {
     form.dispNowPlayFile = settings.dispNowPlayFile;
     form.makeLogFile = settings.makeLogFile;
     form.setShoutcastTitle = settings.setShoutcastTitle;
+    form.keepOnAir = settings.keepOnAir;
     form.adjRealTimeSec = std::to_string(settings.adjRealTimeSec);
     form.fadeoutTime = std::to_string(settings.fadeoutTime);
     return form;
@@ -220,6 +221,8 @@ void applyPreferences(const PreferencesForm& form, Settings& settings, ConfigFil
     store("SetShoutcastTitle", settings.setShoutcastTitle);
     settings.makeLogFile = form.makeLogFile;
     store("MakeLogFile", settings.makeLogFile);
+    settings.keepOnAir = form.keepOnAir;
+    store("KeepOnAir", settings.keepOnAir);
     settings.adjRealTimeSec = fieldSigned(form.adjRealTimeSec);
     store("AdjRealTimeSec", settings.adjRealTimeSec);
     settings.fadeoutTime = soundFadeoutTime(fieldSigned(form.fadeoutTime));

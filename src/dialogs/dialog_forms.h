@@ -67,7 +67,8 @@ void applyLoadingForm(const LoadingForm& form, LoadingEntry& entry);
 std::string loadingListLine(const LoadingEntry& entry);
 
 struct PreferencesForm {
-    bool disDragDrop = false, dispNowPlayFile = false, makeLogFile = false, setShoutcastTitle = false;
+    bool disDragDrop = false, dispNowPlayFile = false, makeLogFile = false, setShoutcastTitle = false,
+         keepOnAir = false;
     std::string adjRealTimeSec, fadeoutTime;
 };
 

@@ -22,6 +22,7 @@ constexpr SwitchField kSwitches[] = {
     {IDC_PR_DISP_NOW_PLAY, &PreferencesForm::dispNowPlayFile},
     {IDC_PR_MAKE_LOG, &PreferencesForm::makeLogFile},
     {IDC_PR_SHOUTCAST_TITLE, &PreferencesForm::setShoutcastTitle},
+    {IDC_PR_KEEP_ON_AIR, &PreferencesForm::keepOnAir},
 };
 
 INT_PTR CALLBACK preferencesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "model/memory_tree.h"
@@ -63,6 +64,7 @@ public:
     }
     void endProgramme(const ScheduleNode& schedule, bool fade) override {
         line("end " + schedule.text + (fade ? " fade" : " nofade"));
+        if (fade) onAir.reset();  // left playing otherwise, until something else starts
     }
     // Nothing is written: the title stands for the playlist.
     std::string writePlaylist(NodeItem schedule) override {
@@ -71,11 +73,15 @@ public:
     }
     bool startProgramme(const ScheduleNode& schedule, const std::string&) override {
         line("start " + schedule.text);
+        onAir = OnAirProgramme{schedule.text, schedule.startSec, schedule.endSec};
         return true;
     }
 
     std::string output;
     std::string problems;
+    // What the player plays: the last programme handed over, until a fade
+    // stops it (a load replaces the tree, not what plays).
+    std::optional<OnAirProgramme> onAir;
 
 private:
     void line(const std::string& action) {
@@ -121,15 +127,12 @@ std::vector<bool> actionSeconds(const ScheduleTree& tree, const LoadingList& loa
     return marked;
 }
 
-}  // namespace
-
-PlanResult runPlan(const PlanRequest& request) {
+// The day of request ticked from its first to its last second.
+void simulate(const PlanRequest& request, PlanClock& clock, PlanHost& host) {
     ConfigFile config(request.configPath);
     const Settings settings = readSettings(config);
     LoadingList loading;
     loadLoadingList(loading, config);
-    PlanClock clock;
-    PlanHost host(clock);
     host.show(jobFilePath(config));
 
     TickState state;
@@ -149,7 +152,27 @@ PlanResult runPlan(const PlanRequest& request) {
         schedulerTick(host.tree(), loading, settings, clock, host, state);
         if (host.output.size() != before) lastAction = second;
     }
+    freeLoadingList(loading);
+}
+
+}  // namespace
+
+PlanResult runPlan(const PlanRequest& request) {
+    PlanClock clock;
+    PlanHost host(clock);
+    simulate(request, clock, host);
     return {host.output, host.problems};
+}
+
+std::optional<OnAirProgramme> onAirAt(const std::string& configPath, const LocalTime& now) {
+    PlanRequest request;
+    request.configPath = configPath;
+    request.year = now.year, request.month = now.month, request.day = now.day;
+    request.to = daySecondsOf(now);
+    PlanClock clock;
+    PlanHost host(clock);
+    simulate(request, clock, host);
+    return host.onAir;
 }
 
 bool parsePlanDate(const std::string& text, PlanRequest& request) {

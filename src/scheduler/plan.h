@@ -4,7 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "scheduler/local_time.h"
 
 namespace airvane {
 
@@ -28,6 +31,17 @@ struct PlanResult {
 };
 
 PlanResult runPlan(const PlanRequest& request);
+
+// The programme that the day's plan has on air at now: the last one handed
+// over today from 00:00:00 up to now and not faded out since (a no-fade
+// programme still plays after its end, until another starts). Nothing when
+// none; a programme begun the evening before is not known.
+struct OnAirProgramme {
+    std::string title;
+    int32_t startSec = 0;
+    int32_t endSec = 0;
+};
+std::optional<OnAirProgramme> onAirAt(const std::string& configPath, const LocalTime& now);
 
 // "YYYY-MM-DD" and "HH:MM:SS"; false when the text is no such date or time.
 bool parsePlanDate(const std::string& text, PlanRequest& request);

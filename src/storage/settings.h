@@ -1,4 +1,4 @@
-// The six settings of section "Config", read once at start-up and written
+// The settings of section "Config", read once at start-up and written
 // through by the preferences dialog.
 #pragma once
 
@@ -18,6 +18,9 @@ struct Settings {
     uint8_t dispNowPlayFile = 1;
     uint8_t makeLogFile = 1;
     uint8_t setShoutcastTitle = 1;
+    // After a start of Airvane or of the player, the programme the plan has
+    // on air is put back on it, and a player that died is started again.
+    uint8_t keepOnAir = 0;
 };
 
 // One row per setting: its key, the default when the key is missing, and
@@ -36,6 +39,7 @@ inline constexpr SettingKey kSettingKeys[] = {
     {"DispNowPlayFile", 1, nullptr, &Settings::dispNowPlayFile},
     {"MakeLogFile", 1, nullptr, &Settings::makeLogFile},
     {"SetShoutcastTitle", 1, nullptr, &Settings::setShoutcastTitle},
+    {"KeepOnAir", 0, nullptr, &Settings::keepOnAir},
 };
 
 // FadeoutTime as every user of it takes it: a negative value is 0, and an
@@ -44,7 +48,7 @@ inline constexpr SettingKey kSettingKeys[] = {
 inline constexpr int32_t kMaxFadeoutTime = 3600;
 int32_t soundFadeoutTime(int32_t seconds);
 
-// Reads the six settings in the order of the table (FadeoutTime made sound).
+// Reads the settings in the order of the table (FadeoutTime made sound).
 Settings readSettings(const ConfigFile& config);
 
 }  // namespace airvane

@@ -159,6 +159,7 @@ TEST(Preferences, ConfirmSetsMemoryAndWritesEveryKey) {
     PreferencesForm form = preferencesFormFrom(settings);
     form.disDragDrop = true;
     form.makeLogFile = false;
+    form.keepOnAir = true;
     form.adjRealTimeSec = "-5";
     form.fadeoutTime = "9999999";
     applyPreferences(form, settings, config);
@@ -171,10 +172,12 @@ TEST(Preferences, ConfirmSetsMemoryAndWritesEveryKey) {
     EXPECT_EQ(settings.fadeoutTime, 0);
     EXPECT_EQ(dir.read("a.INI"),
               "[Config]\r\nDisDragDrop=1\r\nDispNowPlayFile=1\r\nSetShoutcastTitle=1\r\nMakeLogFile=0\r\n"
-              "AdjRealTimeSec=-5\r\nFadeoutTime=0\r\n");
+              "KeepOnAir=1\r\nAdjRealTimeSec=-5\r\nFadeoutTime=0\r\n");
     Settings reread = readSettings(config);
     EXPECT_EQ(reread.adjRealTimeSec, -5);
     EXPECT_EQ(reread.disDragDrop, 1);
+    EXPECT_EQ(reread.keepOnAir, 1);
+    EXPECT_EQ(Settings{}.keepOnAir, 0) << "off unless the station asks";
 }
 
 }  // namespace

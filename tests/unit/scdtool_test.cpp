@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <cstdio>
 #include <regex>
 #include <sstream>
@@ -134,6 +135,41 @@ TEST(ScdtoolPlan, AWeekOfTheStation) {
     EXPECT_EQ(scdtool("plan --config '" + station + "/station.INI' --date 2026-12-21 --from 05:59:00 --to 06:00:10")
                   .exitCode,
               0);
+}
+
+// What the plan has on air at a second, for a restart of Airvane or of the
+// player: the station of tests/data (the same days as above).
+TEST(ScdtoolPlan, WhatIsOnAirAtASecond) {
+    const std::string station = std::string(AIRVANE_TEST_DATA) + "/station";
+    const struct {
+        int day;
+        const char* time;
+        const char* onAir;  // "" for nothing
+    } rows[] = {
+        {21, "05:59:59", ""},
+        {21, "06:00:00", "Morning Show.m3u"},
+        {21, "07:15:00", "Morning Show.m3u"},  // its start window long gone: still on air
+        {21, "08:59:56", "Morning Show.m3u"},
+        {21, "08:59:57", ""},                  // faded out before its end
+        {21, "12:05:00", "Noon News.m3u"},
+        {21, "15:00:00", "Noon News.m3u"},     // no fade: left playing, nothing started since
+        {21, "23:30:00", "Night Jazz.m3u"},    // no end time
+        {22, "01:00:00", ""},                  // begun the evening before: not known
+        {24, "20:30:00", "Christmas Eve.m3u"},
+        {25, "00:00:40", ""},                  // the load replaced the week
+        {25, "09:00:00", "Carols.m3u"},        // from the file loaded at 00:00:30
+        {26, "11:59:58", ""},                  // the brunch gave way to the news
+        {26, "12:00:01", "Noon News.m3u"},
+    };
+    const std::string cwd = std::filesystem::current_path();
+    std::filesystem::current_path(station);  // its job files are relative
+    for (const auto& row : rows) {
+        int32_t second = 0;
+        ASSERT_TRUE(parsePlanTime(row.time, second));
+        const auto onAir = onAirAt("station.INI", localTimeAt(2026, 12, row.day, second));
+        EXPECT_EQ(onAir ? onAir->title : "", row.onAir) << "2026-12-" << row.day << " " << row.time;
+    }
+    std::filesystem::current_path(cwd);
 }
 
 TEST(ScdtoolPlan, RefusesBadDatesTimesAndMissingFiles) {
