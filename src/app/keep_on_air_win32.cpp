@@ -74,9 +74,9 @@ void rejoinOnAir(AppState& state) {
     sayHeld(state, "방송 중이던 '" + programmeName(onAir->title) + "'을(를) 다시 시작합니다");
 }
 
-void restartMissingPlayer(AppState& state) {
+void restartMissingPlayer(AppState& state, bool justGone) {
     if (!state.settings.keepOnAir || !state.schedulerOn) return;
-    if (state.playerStarted && GetTickCount() - state.playerStartedAt < kPlayerRestartMs) return;
+    if (!justGone && state.playerStarted && GetTickCount() - state.playerStartedAt < kPlayerRestartMs) return;
     startPlayer(state);
 }
 

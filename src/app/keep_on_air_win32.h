@@ -15,8 +15,8 @@ void startPlayer(AppState& state);
 // The player's window was just found.
 void rejoinOnAir(AppState& state);
 
-// The player's window is missing (the watch, every 4 s, and the moment it
-// went): started again when KeepOnAir asks and its last start is 30 s ago.
-void restartMissingPlayer(AppState& state);
+// The player's window is missing: started again when KeepOnAir asks, at
+// once when it has just gone, and then when its last start is 30 s ago.
+void restartMissingPlayer(AppState& state, bool justGone);
 
 }  // namespace airvane

@@ -47,10 +47,19 @@ void showPlayerFound(AppState& state, bool found) {
     enableToolbarButton(state.mainWindow, CMD_RUN_WINAMP, !found);
 }
 
+// Every 4 s; every second for the first seconds after KeepOnAir started
+// the player, so that the programme is back on air the sooner.
+UINT playerSearchPeriod(const AppState& state) {
+    const bool justStarted = state.settings.keepOnAir && state.playerStarted &&
+                             GetTickCount() - state.playerStartedAt < 10'000;
+    return justStarted ? 1000 : 4000;
+}
+
 void onWinampSearch(AppState& state) {
     state.winampWindow = FindWindowA(kWinampClass, nullptr);
     if (!state.winampWindow) {
-        restartMissingPlayer(state);
+        restartMissingPlayer(state, false);
+        SetTimer(state.mainWindow, kWinampSearchTimer, playerSearchPeriod(state), nullptr);
         return;
     }
     KillTimer(state.mainWindow, kWinampSearchTimer);
@@ -82,11 +91,14 @@ void onTick(AppState& state) {
     if (state.winampWindow && IsWindow(state.winampWindow)) {
         if (state.schedulerOn) runSchedulerTick(state);
     } else if (state.winampWindow) {
+        // At start the first search may have failed: the player is being
+        // started then, not lost.
+        const bool gone = state.winampWindow != kNotLookedFor;
         state.winampWindow = nullptr;
-        SetTimer(state.mainWindow, kWinampSearchTimer, 4000, nullptr);
         setStatus(state, "WinAmp를 실행하세요");
         showPlayerFound(state, false);
-        restartMissingPlayer(state);
+        restartMissingPlayer(state, gone);
+        SetTimer(state.mainWindow, kWinampSearchTimer, playerSearchPeriod(state), nullptr);
     }
 }
 
