@@ -76,6 +76,22 @@ TEST(Startup, AnExistingLogFolderIsKept) {
     EXPECT_EQ(app.waitForExit(15000), 0);
 }
 
+// A program folder that takes no file (Program Files for a program that is
+// not elevated) is said once the window is up. Here a folder in the place of
+// the probe file refuses it: under Wine as root, rights refuse nothing.
+TEST(Startup, AFolderThatTakesNoFileIsSaid) {
+    const std::string folder = prepareRunFolder("startup-read-only");
+    CreateDirectoryA((folder + "\\airvane.~wr").c_str(), nullptr);
+    AirvaneProcess app(folder);
+    ASSERT_TRUE(app.waitForWindow(15000)) << "it still goes on air";
+    HWND box = app.waitForDialog();
+    ASSERT_TRUE(box);
+    char text[400] = "";
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    EXPECT_EQ(std::string(text).find("' 폴더에 쓸 수 없어 설정, 스케쥴과 LOG를 저장하지 못합니다"), folder.size() + 1) << text;
+    SendMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
 // Explorer's properties say what each shipped program is.
 TEST(Startup, BothProgramsCarryTheirVersion) {
     for (const char* name : {"airvane.exe", "scdtool.exe"}) {
