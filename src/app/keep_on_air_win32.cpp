@@ -1,10 +1,10 @@
 #include "app/keep_on_air_win32.h"
 
 #include "app/app_state.h"
+#include "app/monitor_host_win32.h"
 #include "app/player_commands_win32.h"
 #include "model/node_label.h"
 #include "player/playlist_file.h"
-#include "resources/resource.h"
 #include "scheduler/plan.h"
 #include "scheduler/system_clock_win32.h"
 
@@ -13,12 +13,6 @@ namespace airvane {
 namespace {
 
 constexpr DWORD kPlayerRestartMs = 30'000;
-
-// Said in the status line and kept there a minute over the player's title.
-void sayHeld(AppState& state, const std::string& text) {
-    state.statusHeldUntil = GetTickCount() + 60'000;
-    SetDlgItemTextA(state.mainWindow, IDC_STATUS_LINE, text.c_str());
-}
 
 std::string programmeName(std::string title) {
     if (const std::size_t dot = title.rfind('.'); dot != std::string::npos) title.resize(dot);
@@ -51,17 +45,17 @@ void rejoinOnAir(AppState& state) {
         }
     }
     if (found == kNoNode) {
-        sayHeld(state, "방송 중이어야 할 '" + programmeName(onAir->title) + "'이(가) 지금의 스케쥴에 없습니다");
+        holdStatus(state, "방송 중이어야 할 '" + programmeName(onAir->title) + "'이(가) 지금의 스케쥴에 없습니다");
         return;
     }
     const PlaylistResult playlist = writePlaylistFile(tree, found, state.programFolder);
     ScheduleNode& schedule = *tree.nodeRecord(found);
     if (playlist.path.empty()) {
-        sayHeld(state, playlist.error);
+        holdStatus(state, playlist.error);
         return;
     }
     if (!startStartWorker(workerKit(state), schedule.options, playlist.path)) {
-        sayHeld(state, "플레이어가 응답하지 않아 연주를 시작하지 못했습니다");
+        holdStatus(state, kNoWorkerToStart);
         return;
     }
     // One programme is marked as playing: this one, which the tick now ends as usual.
@@ -71,7 +65,7 @@ void rejoinOnAir(AppState& state) {
         record->playing = item == found;
         relabel(tree, item, *record);
     }
-    sayHeld(state, "방송 중이던 '" + programmeName(onAir->title) + "'을(를) 다시 시작합니다");
+    holdStatus(state, "방송 중이던 '" + programmeName(onAir->title) + "'을(를) 다시 시작합니다");
 }
 
 void restartMissingPlayer(AppState& state, bool justGone) {

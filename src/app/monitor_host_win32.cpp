@@ -63,6 +63,11 @@ void takePlayingPathAnswer(AppState& state) {
     playingPathAnswered(*state.tree, state.monitorState, host, question, path);
 }
 
+void holdStatus(AppState& state, const std::string& text) {
+    state.statusHeldUntil = GetTickCount() + 60'000;
+    SetDlgItemTextA(state.mainWindow, IDC_STATUS_LINE, text.c_str());
+}
+
 void handBackStreamTitle(AppState& state) {
     // Bounded: a player that hangs must not keep the exit waiting.
     if (state.conversation) state.conversation->handBackStreamTitle(state.winampWindow, 2500);

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "scheduler/local_time.h"
 
 namespace airvane {
@@ -18,5 +20,8 @@ void runMonitor(AppState& state, const LocalTime& time);
 void markPlayingItemAgain(AppState& state);
 void takePlayingPathAnswer(AppState& state);
 void handBackStreamTitle(AppState& state);
+// A word for the operator in the status line, kept there a minute over the
+// player's title that the monitor shows every tick.
+void holdStatus(AppState& state, const std::string& text);
 
 }  // namespace airvane

@@ -56,7 +56,7 @@ void playCommand(AppState& state) {
             record->playing = false;
             relabel(tree, item, *record);
         }
-        SetDlgItemTextA(state.mainWindow, IDC_STATUS_LINE, "플레이어가 응답하지 않아 연주를 시작하지 못했습니다");
+        SetDlgItemTextA(state.mainWindow, IDC_STATUS_LINE, kNoWorkerToStart);
     }
 }
 

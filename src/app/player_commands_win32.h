@@ -14,4 +14,7 @@ void stopCommand(AppState& state);
 // The real player window, its volume and the clock, for worker threads.
 WorkerKit workerKit(AppState& state);
 
+// What the operator is told when a hand-over gets no worker.
+inline constexpr const char* kNoWorkerToStart = "플레이어가 응답하지 않아 연주를 시작하지 못했습니다";
+
 }  // namespace airvane

@@ -25,10 +25,7 @@ public:
     // time; Airvane does not ask for elevation (an elevated program takes no
     // drops from Explorer and would start the player elevated), it says so.
     void clockCorrected(bool set) override {
-        if (set) return;
-        state_.statusHeldUntil = GetTickCount() + 60'000;
-        SetDlgItemTextA(state_.mainWindow, IDC_STATUS_LINE,
-                        "시계를 00:00:00으로 맞추지 못했습니다: 이 계정에는 시간을 바꿀 권한이 없습니다");
+        if (!set) holdStatus(state_, "시계를 00:00:00으로 맞추지 못했습니다: 이 계정에는 시간을 바꿀 권한이 없습니다");
     }
 
     // The load is on air and happens even when "JobFile" cannot be

@@ -25,7 +25,6 @@ struct ScheduleNode {
     // Never stored:
     bool playing = false;  // started and not yet ended
     bool editing = false;  // the editor works on an existing schedule
-    bool marked = false;   // snapshot of the selection for a multi-delete
     int8_t marquee = 0;    // step of the arrow bar after the label, 0 = none
     // Schedule: the programme title (ends in ".m3u"); File: the audio file's
     // full path; Root: empty.

@@ -63,9 +63,10 @@ TEST_F(NowPlaying, AProgrammeIsShownLoggedMarkedAndTitled) {
     EXPECT_EQ(streamTitle(), "[Morning] a");
     EXPECT_EQ(IsDlgButtonChecked(stream, 1012), BST_UNCHECKED);
 
-    // Played again, the same title counts as new and is logged again.
+    // Played again (after FadeoutTime's fade of what plays), the same title
+    // counts as new and is logged again.
     command(window, 104);
-    for (int i = 0; i < 50 && linesOfA() < 2; ++i) Sleep(100);
+    for (int i = 0; i < 100 && linesOfA() < 2; ++i) Sleep(100);
     EXPECT_EQ(linesOfA(), 2) << readFile(log);
 
     PostMessageA(window, WM_CLOSE, 0, 0);
