@@ -16,6 +16,7 @@
 #include "app/scheduler_host_win32.h"
 #include "app/toolbar_win32.h"
 #include "app/tree_mouse_win32.h"
+#include "dialogs/dialog_font_win32.h"
 #include "dialogs/loading_dialogs_win32.h"
 #include "dialogs/preferences_win32.h"
 #include "model/tree_images_win32.h"
@@ -341,8 +342,8 @@ bool registerMainWindowClass(HINSTANCE instance) {
 }
 
 HWND createMainWindow(AppState& state) {
-    return CreateDialogParamA(state.instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, mainWindowProc,
-                              reinterpret_cast<LPARAM>(&state));
+    return CreateDialogIndirectParamA(state.instance, dialogTemplate(state.instance, IDD_MAIN), nullptr,
+                                      mainWindowProc, reinterpret_cast<LPARAM>(&state));
 }
 
 }  // namespace airvane

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "dialogs/dialog_font_win32.h"
+
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -32,8 +34,9 @@ Data* dialogData(HWND dialog, UINT message, LPARAM lParam) {
 // A modal dialog of this program's templates, opened with data.
 template <typename Data>
 INT_PTR runModalDialog(HWND owner, int templateId, DLGPROC procedure, Data& data) {
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, procedure,
-                           reinterpret_cast<LPARAM>(&data));
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    return DialogBoxIndirectParamA(instance, dialogTemplate(instance, templateId), owner, procedure,
+                                   reinterpret_cast<LPARAM>(&data));
 }
 
 // Called first by every dialog procedure; never consumes a message.

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "dialog_driver.h"
+#include "dialogs/dialog_font_win32.h"
 #include "dialogs/dialog_frame.h"
 #include "dialogs/loading_dialogs_win32.h"
 #include "dialogs/preferences_win32.h"
@@ -71,6 +72,10 @@ TEST_F(Dialogs, ANewScheduleOpensWithItsDefaultsAndIsWrittenOnConfirm) {
         char caption[64];
         GetWindowTextA(d, caption, sizeof caption);
         EXPECT_STREQ(caption, "스케쥴 추가");
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(d, WM_GETFONT, 0, 0)), sizeof font, &font);
+        EXPECT_STREQ(font.lfFaceName, faceInstalled(L"\uAD74\uB9BC\uCCB4") ? L"\uAD74\uB9BC\uCCB4" : kStandardDialogFace)
+            << "the template's 굴림체 where it is installed, else the face every Windows has";
         for (int i = 0; i < 7; ++i) EXPECT_TRUE(checked(d, IDC_SE_SUNDAY + i));
         EXPECT_EQ(text(d, IDC_SE_YEAR), "매");
         EXPECT_EQ(text(d, IDC_SE_MONTH), "매");
