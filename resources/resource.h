@@ -64,6 +64,7 @@
 #define IDC_PR_MAKE_LOG 105
 #define IDC_PR_SHOUTCAST_TITLE 107
 #define IDC_PR_KEEP_ON_AIR 108
+#define IDC_PR_ALERT_COMMAND 109
 
 #define SPIN_ID_OFFSET 1000   // a spin control's id: its edit's id + 1000
 

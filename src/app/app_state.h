@@ -13,6 +13,9 @@
 #include "monitor/last_title.h"
 #include "monitor/now_playing.h"
 #include "monitor/player_conversation_win32.h"
+#include "onair/alert.h"
+#include "onair/play_state_watch_win32.h"
+#include "onair/silence_watch.h"
 #include "scheduler/scheduler_tick.h"
 #include "scheduler/tick_pacer.h"
 #include "model/tree_view_win32.h"
@@ -74,6 +77,15 @@ struct AppState {
     std::unique_ptr<PlayerConversation> conversation;  // made with the main window
     std::unique_ptr<CompanionLauncher> companions;  // made with the main window
     ItemDrag itemDrag;
+
+    // The on-air record and the alert command.
+    std::unique_ptr<PlayStateWatch> playState;  // made with the main window
+    SilenceWatch silenceWatch;
+    std::string titleOnAir;       // the programme last marked as playing
+    std::string lastNotStarted;   // the start last recorded as not made
+    bool playerLost = false;      // the player's window went away and was not found since
+    AlertGate alertGate;
+    std::string brokenAlertCommand;  // failed to start: not tried again while it is the setting
 
     FrameContext frame() { return {&config, currWndSizeAtom}; }
 };

@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/monitor_host_win32.h"
+#include "app/on_air_win32.h"
 #include "app/player_commands_win32.h"
 #include "model/node_label.h"
 #include "player/playlist_file.h"
@@ -54,7 +55,9 @@ void rejoinOnAir(AppState& state) {
         holdStatus(state, playlist.error);
         return;
     }
-    if (!startStartWorker(workerKit(state), schedule.options, playlist.path)) {
+    WorkerKit kit = workerKit(state);
+    noteWhenDone(state, kit, onair::kRejoin, schedule.text, std::nullopt);
+    if (!startStartWorker(kit, schedule.options, playlist.path)) {
         holdStatus(state, kNoWorkerToStart);
         return;
     }

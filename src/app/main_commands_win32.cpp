@@ -114,12 +114,13 @@ std::string countedQuestion(const char* one, const char* many, int n) {
 
 }  // namespace
 
-void showJobFile(AppState& state, const std::string& path, bool replacing) {
+LoadOutcome showJobFile(AppState& state, const std::string& path, bool replacing) {
     WindowMessages messages(state.mainWindow);
     const LoadOutcome outcome =
         replacing ? replaceTree(*state.tree, path, &messages) : loadScheduleFile(*state.tree, path, &messages);
     state.jobFile = path;
     state.jobFileUnread = outcome != LoadOutcome::Loaded && pathKind(path) == 1;
+    return outcome;
 }
 
 void addCommand(AppState& state) {

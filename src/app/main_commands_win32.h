@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "storage/schedule_file.h"
+
 namespace airvane {
 
 struct AppState;
@@ -13,7 +15,7 @@ struct AppState;
 // Shows the schedule file path in the tree, in place of what was there when
 // replacing (at start there is nothing to replace), and remembers it as the
 // file that saves go to, and whether it exists but could not be read.
-void showJobFile(AppState& state, const std::string& path, bool replacing);
+LoadOutcome showJobFile(AppState& state, const std::string& path, bool replacing);
 
 void addCommand(AppState& state);
 void editCommand(AppState& state);

@@ -12,6 +12,7 @@
 #include "app/keep_on_air_win32.h"
 #include "app/main_commands_win32.h"
 #include "app/monitor_host_win32.h"
+#include "app/on_air_win32.h"
 #include "app/player_commands_win32.h"
 #include "app/scheduler_host_win32.h"
 #include "app/toolbar_win32.h"
@@ -64,6 +65,7 @@ void onWinampSearch(AppState& state) {
         return;
     }
     KillTimer(state.mainWindow, kWinampSearchTimer);
+    notePlayerFound(state);
     setStatus(state, "WinAmp를 찾았습니다");
     showPlayerFound(state, true);
     rejoinOnAir(state);
@@ -91,15 +93,19 @@ void onTick(AppState& state) {
     }
     if (state.winampWindow && IsWindow(state.winampWindow)) {
         if (state.schedulerOn) runSchedulerTick(state);
+        watchAir(state);
     } else if (state.winampWindow) {
         // At start the first search may have failed: the player is being
         // started then, not lost.
         const bool gone = state.winampWindow != kNotLookedFor;
+        if (gone) notePlayerLost(state);
         state.winampWindow = nullptr;
         setStatus(state, "WinAmp를 실행하세요");
         showPlayerFound(state, false);
         restartMissingPlayer(state, gone);
         SetTimer(state.mainWindow, kWinampSearchTimer, playerSearchPeriod(state), nullptr);
+    } else {
+        watchWithoutPlayer(state);
     }
 }
 
@@ -155,6 +161,7 @@ BOOL onInitDialog(HWND window, AppState& state) {
     armTickTimer(state, SystemClock().now());
     state.companions = std::make_unique<CompanionLauncher>(window, GetDlgItem(window, IDC_STATUS_LINE), state.config);
     state.conversation = std::make_unique<PlayerConversation>(window, kPlayingPathAnswer);
+    state.playState = std::make_unique<PlayStateWatch>();
     PostMessageA(window, WM_COMMAND, CMD_RUN_WINAMP, 0);
     return TRUE;
 }
@@ -317,9 +324,16 @@ INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case kPlayingPathAnswer:
             takePlayingPathAnswer(state);
             return TRUE;
+        case kOnAirRowPosted:
+            takePostedRow(state, lParam);
+            return TRUE;
+        case kAlertNotStarted:
+            alertNotStarted(state, lParam);
+            return TRUE;
         case WM_DESTROY:
             state.companions.reset();  // a search running now ends here, unapplied
             state.conversation.reset();
+            state.playState.reset();
             PostQuitMessage(0);
             return FALSE;
         default:

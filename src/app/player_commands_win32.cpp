@@ -1,6 +1,7 @@
 #include "app/player_commands_win32.h"
 
 #include "app/app_state.h"
+#include "app/on_air_win32.h"
 #include "model/node_label.h"
 #include "player/player_volume_win32.h"
 #include "player/player_win32.h"
@@ -51,7 +52,9 @@ void playCommand(AppState& state) {
     SetForegroundWindow(state.winampWindow);
     // The fade takes FadeoutTime: on a worker, so that the tick keeps its
     // second meanwhile. One fade runs at a time, as for the scheduler's.
-    if (!startPlayWorker(workerKit(state), path)) {
+    WorkerKit kit = workerKit(state);
+    noteWhenDone(state, kit, onair::kPlay, schedule ? record->text : path, std::nullopt);
+    if (!startPlayWorker(kit, path)) {
         if (schedule) {
             record->playing = false;
             relabel(tree, item, *record);
@@ -64,10 +67,13 @@ void stopCommand(AppState& state) {
     if (!playerRunning(state)) return;
     TreeViewTree& tree = *state.tree;
     NodeItem item = tree.caretNode();
+    std::string title;
     if (ScheduleNode* record = tree.nodeRecord(item); record && record->kind == kSchedule) {
+        title = record->text;
         record->playing = false;
         relabel(tree, item, *record);
     }
+    noteOnAir(state, onair::kOperatorStop, title);
     SetForegroundWindow(state.winampWindow);
     WinampPlayer(state.winampWindow).stopWithFade();
 }

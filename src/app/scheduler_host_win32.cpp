@@ -3,6 +3,8 @@
 #include "app/app_state.h"
 #include "app/main_commands_win32.h"
 #include "app/monitor_host_win32.h"
+#include "app/on_air_win32.h"
+#include "model/node_label.h"
 #include "app/player_commands_win32.h"
 #include "player/playlist_file.h"
 #include "resources/resource.h"
@@ -15,6 +17,8 @@ namespace airvane {
 
 namespace {
 
+constexpr const char* kClockNotSet = "시계를 00:00:00으로 맞추지 못했습니다: 이 계정에는 시간을 바꿀 권한이 없습니다";
+
 class WindowsSchedulerHost final : public SchedulerHost {
 public:
     explicit WindowsSchedulerHost(AppState& state) : state_(state) {}
@@ -25,7 +29,8 @@ public:
     // time; Airvane does not ask for elevation (an elevated program takes no
     // drops from Explorer and would start the player elevated), it says so.
     void clockCorrected(bool set) override {
-        if (!set) holdStatus(state_, "시계를 00:00:00으로 맞추지 못했습니다: 이 계정에는 시간을 바꿀 권한이 없습니다");
+        if (!set) holdStatus(state_, kClockNotSet);
+        noteOnAir(state_, set ? onair::kClockSet : onair::kClockNotSet, "", 0, set ? "" : kClockNotSet);
     }
 
     // The load is on air and happens even when "JobFile" cannot be
@@ -33,15 +38,26 @@ public:
     // INI names. The operator is told once the tick is over.
     void loadJobFile(const std::string& jobFile) override {
         const bool recorded = state_.config.writeProfileText("Config", "JobFile", jobFile);
-        showJobFile(state_, jobFile, true);
+        const LoadOutcome outcome = showJobFile(state_, jobFile, true);
+        noteOnAir(state_, outcome == LoadOutcome::Loaded ? onair::kLoad : onair::kNotLoaded, jobFile,
+                  loadingSecond(jobFile),
+                  outcome == LoadOutcome::Loaded ? "" : outcome == LoadOutcome::Unreadable ? "읽을 수 없습니다" : "스케쥴 파일이 아닙니다");
         if (!recorded) {
             state_.pendingNotice = "'" + state_.config.path() + "' 파일이 열리지 않습니다";
             PostMessageA(state_.mainWindow, kShowNotice, 0, 0);
         }
     }
 
-    void endProgramme(const ScheduleNode&, bool fade) override {
-        if (fade) startEndWorker(workerKit(state_));
+    // The stop is due when the fade is over; without it, now.
+    void endProgramme(const ScheduleNode& schedule, bool fade) override {
+        const int32_t due = (second_ + (fade ? state_.settings.fadeoutTime : 0)) % 86400;
+        if (!fade) {
+            noteOnAir(state_, onair::kEnd, schedule.text, due, "nofade");
+            return;
+        }
+        WorkerKit kit = workerKit(state_);
+        noteWhenDone(state_, kit, onair::kEnd, schedule.text, due);
+        if (!startEndWorker(kit)) noteOnAir(state_, onair::kEnd, schedule.text, due, kNoWorkerToStart);
     }
 
     std::string writePlaylist(NodeItem schedule) override {
@@ -49,15 +65,34 @@ public:
         if (playlist.path.empty() && !playlist.error.empty()) {
             SetDlgItemTextA(state_.mainWindow, IDC_STATUS_LINE, playlist.error.c_str());
         }
+        if (playlist.path.empty()) {
+            if (const ScheduleNode* record = state_.tree->nodeRecord(schedule))
+                noteNotStarted(state_, *record, playlist.error.empty() ? "재생목록을 쓰지 못했습니다" : playlist.error);
+        }
         return playlist.path;
     }
 
     bool startProgramme(const ScheduleNode& schedule, const std::string& playlistPath) override {
-        return startStartWorker(workerKit(state_), schedule.options, playlistPath);
+        WorkerKit kit = workerKit(state_);
+        noteWhenDone(state_, kit, onair::kStart, schedule.text, schedule.startSec);
+        if (startStartWorker(kit, schedule.options, playlistPath)) return true;
+        noteNotStarted(state_, schedule, kNoWorkerToStart);
+        return false;
     }
 
 private:
+    // The second of the loading entry of jobFile that is due now.
+    int32_t loadingSecond(const std::string& jobFile) const {
+        for (const LoadingEntry& entry : state_.loadingList) {
+            const int32_t t = toDaySeconds(entry.hour, entry.minute, entry.second);
+            const int32_t since = (second_ - t + 86400) % 86400;
+            if (entry.fired && entry.jobFile == jobFile && since < 5) return t;
+        }
+        return second_;
+    }
+
     AppState& state_;
+    const int32_t second_ = daySecondsOf(SystemClock().now());
 };
 
 }  // namespace

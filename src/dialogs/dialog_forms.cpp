@@ -208,6 +208,7 @@ PreferencesForm preferencesFormFrom(const Settings& settings) {
     form.keepOnAir = settings.keepOnAir;
     form.adjRealTimeSec = std::to_string(settings.adjRealTimeSec);
     form.fadeoutTime = std::to_string(settings.fadeoutTime);
+    form.alertCommand = settings.alertCommand;
     return form;
 }
 
@@ -227,6 +228,8 @@ void applyPreferences(const PreferencesForm& form, Settings& settings, ConfigFil
     store("AdjRealTimeSec", settings.adjRealTimeSec);
     settings.fadeoutTime = soundFadeoutTime(fieldSigned(form.fadeoutTime));
     store("FadeoutTime", settings.fadeoutTime);
+    settings.alertCommand = form.alertCommand;
+    config.writeProfileText(kConfigSection, "AlertCommand", settings.alertCommand);
 }
 
 }  // namespace airvane

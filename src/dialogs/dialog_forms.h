@@ -69,7 +69,7 @@ std::string loadingListLine(const LoadingEntry& entry);
 struct PreferencesForm {
     bool disDragDrop = false, dispNowPlayFile = false, makeLogFile = false, setShoutcastTitle = false,
          keepOnAir = false;
-    std::string adjRealTimeSec, fadeoutTime;
+    std::string adjRealTimeSec, fadeoutTime, alertCommand;
 };
 
 PreferencesForm preferencesFormFrom(const Settings& settings);

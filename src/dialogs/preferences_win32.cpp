@@ -36,6 +36,7 @@ INT_PTR CALLBACK preferencesProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             for (const SwitchField& field : kSwitches) setChecked(dialog, field.id, form.*field.on);
             setControlText(dialog, IDC_PR_ADJ_REAL_TIME, form.adjRealTimeSec);
             setControlText(dialog, IDC_PR_FADEOUT_TIME, form.fadeoutTime);
+            setControlText(dialog, IDC_PR_ALERT_COMMAND, form.alertCommand);
             return TRUE;
         }
         case WM_COMMAND:
@@ -44,6 +45,7 @@ INT_PTR CALLBACK preferencesProc(HWND dialog, UINT message, WPARAM wParam, LPARA
                 for (const SwitchField& field : kSwitches) form.*field.on = isChecked(dialog, field.id);
                 form.adjRealTimeSec = controlText(dialog, IDC_PR_ADJ_REAL_TIME, 32);
                 form.fadeoutTime = controlText(dialog, IDC_PR_FADEOUT_TIME, 32);
+                form.alertCommand = controlText(dialog, IDC_PR_ALERT_COMMAND, kAlertCommandMax);
                 applyPreferences(form, data->settings, *data->frame.config);
                 EndDialog(dialog, IDOK);
             } else if (LOWORD(wParam) == IDCANCEL) {

@@ -74,6 +74,7 @@ bool startHandOffWorker(const WorkerKit& kit, std::optional<int32_t> options, st
             player->setShuffle(*options & kShuffle);
         }
         playHandOff(*player, path);
+        if (kit.done) kit.done(player->alive());
     });
 }
 
@@ -92,6 +93,7 @@ bool startEndWorker(const WorkerKit& kit) {
     return startDetached([kit, slot = std::move(slot)]() {
         std::unique_ptr<Player> player = kit.makePlayer();
         fadeAndStopWith(kit, *player);
+        if (kit.done) kit.done(player->alive());
     });
 }
 

@@ -23,6 +23,10 @@ struct WorkerKit {
     std::function<std::unique_ptr<FadeClock>()> makeClock;
     std::shared_ptr<LastTitle> lastTitle;
     int fadeoutMs = 0;
+    // Told on the worker's thread once the player was stopped or took the
+    // programme (false: its window was gone by then); it must not touch
+    // the program's windows, only post.
+    std::function<void(bool playerThere)> done;
 };
 
 // How many workers may wait on the player at once; a player that hangs

@@ -8,6 +8,12 @@
 //                             the week's timetable from that day, as an HTML page
 //   scdtool plan --config INI --date YYYY-MM-DD [--from HH:MM:SS] [--to HH:MM:SS]
 //                             what the scheduler would do on that day, second by second
+//   scdtool asrun --config INI --date YYYY-MM-DD [--log FOLDER] [--csv]
+//                             that day's on-air record set against its plan
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 #include <cctype>
 #include <cstdio>
 #include <ctime>
@@ -15,6 +21,8 @@
 #include <vector>
 
 #include "model/memory_tree.h"
+#include "onair/as_run.h"
+#include "onair/on_air_record.h"
 #include "scheduler/local_time.h"
 #include "scheduler/plan.h"
 #include "scheduler/station_check.h"
@@ -22,6 +30,7 @@
 #include "storage/config_file.h"
 #include "storage/filesystem.h"
 #include "storage/settings.h"
+#include "storage/text.h"
 #include "storage/schedule_file.h"
 
 namespace airvane {
@@ -36,7 +45,8 @@ int usage() {
                "       scdtool check --config INI [--drive D=/path]... [--from YYYY-MM-DD]\n"
                "       scdtool convert IN OUT\n"
                "       scdtool timetable --config INI --week YYYY-MM-DD\n"
-               "       scdtool plan --config INI --date YYYY-MM-DD [--from HH:MM:SS] [--to HH:MM:SS]\n",
+               "       scdtool plan --config INI --date YYYY-MM-DD [--from HH:MM:SS] [--to HH:MM:SS]\n"
+               "       scdtool asrun --config INI --date YYYY-MM-DD [--log FOLDER] [--csv]\n",
                stderr);
     return kFailed;
 }
@@ -163,6 +173,56 @@ int plan(const std::vector<std::string>& args) {
     return kClean;
 }
 
+// The record is read from the LOG folder beside the INI (where Airvane
+// keeps it) unless --log names another.
+int asRun(const std::vector<std::string>& args) {
+    PlanRequest request;
+    std::string logFolder;
+    bool haveDate = false, csv = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--csv") {
+            csv = true;
+            continue;
+        }
+        if (i + 1 >= args.size()) return usage();
+        const std::string& name = args[i];
+        const std::string& value = args[++i];
+        if (name == "--config") request.configPath = value;
+        else if (name == "--log") logFolder = value;
+        else if (name == "--date" && parsePlanDate(value, request)) haveDate = true;
+        else return usage();
+    }
+    if (request.configPath.empty() || !haveDate) return usage();
+    if (pathKind(request.configPath) != 1) {
+        std::fprintf(stderr, "scdtool: %s cannot be read\n", request.configPath.c_str());
+        return kFailed;
+    }
+    if (logFolder.empty()) {
+        const std::size_t slash = request.configPath.find_last_of("\\/");
+        logFolder = (slash == std::string::npos ? std::string() : request.configPath.substr(0, slash + 1)) + "LOG";
+    }
+    std::string recordPath = logFolder;
+    ensureBackslash(recordPath);
+    recordPath += onAirRecordName(request.year, request.month, request.day);
+    const OnAirRecord record = readOnAirRecord(recordPath);
+    if (!record.readable) {
+        std::fprintf(stderr, "scdtool: %s cannot be read\n", recordPath.c_str());
+        return kFailed;
+    }
+    const PlanResult plan = runPlan(request);
+    std::fputs(plan.problems.c_str(), stderr);
+    if (record.rows.empty())
+        std::fprintf(stderr, "%s: %s; every planned programme counts as missed\n", recordPath.c_str(),
+                    record.found ? "the on-air record is empty" : "there is no on-air record for that day");
+    const AsRunReport report =
+        reconcile(plan.actions, readSettings(ConfigFile(request.configPath)).fadeoutTime, record.rows);
+#ifdef _WIN32
+    if (csv) _setmode(_fileno(stdout), _O_BINARY);  // the CSV's own CR LF, not doubled
+#endif
+    std::fputs((csv ? asRunCsv(report) : asRunText(report)).c_str(), stdout);
+    return report.toPlan() ? kClean : kProblems;
+}
+
 }  // namespace
 }  // namespace airvane
 
@@ -173,5 +233,6 @@ int main(int argc, char** argv) {
     if (args.size() == 3 && args[0] == "convert") return airvane::convert(args[1], args[2]);
     if (!args.empty() && args[0] == "plan") return airvane::plan(args);
     if (!args.empty() && args[0] == "timetable") return airvane::timetable(args);
+    if (!args.empty() && args[0] == "asrun") return airvane::asRun(args);
     return airvane::usage();
 }

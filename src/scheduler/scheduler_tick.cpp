@@ -104,9 +104,9 @@ void endPass(ScheduleTree& tree, const std::vector<ScheduleRef>& schedules, int3
     relabel(tree, playing->item, schedule);
 }
 
-void startPass(ScheduleTree& tree, const std::vector<ScheduleRef>& schedules, int32_t now, int weekdayBit,
-               const LocalTime& today, SchedulerHost& host) {
-    const ScheduleRef* due = nullptr;
+// The first Schedule in tree order whose start window holds now.
+const ScheduleRef* dueSchedule(const std::vector<ScheduleRef>& schedules, int32_t now, int weekdayBit,
+                               const LocalTime& today) {
     for (const ScheduleRef& candidate : schedules) {
         const ScheduleNode& record = *candidate.record;
         if (record.playing || !hasWeekday(record.weekdays, weekdayBit) ||
@@ -115,11 +115,14 @@ void startPass(ScheduleTree& tree, const std::vector<ScheduleRef>& schedules, in
         }
         const int64_t s = record.startSec;
         const int64_t n = (s > kDay - 6 && now < 5) ? now + kDay : now;
-        if (n - s >= 0 && n - s <= 2) {
-            due = &candidate;
-            break;
-        }
+        if (n - s >= 0 && n - s <= 2) return &candidate;
     }
+    return nullptr;
+}
+
+void startPass(ScheduleTree& tree, const std::vector<ScheduleRef>& schedules, int32_t now, int weekdayBit,
+               const LocalTime& today, SchedulerHost& host) {
+    const ScheduleRef* due = dueSchedule(schedules, now, weekdayBit, today);
     if (!due) return;
     const std::string path = host.writePlaylist(due->item);
     if (path.empty()) return;
@@ -135,6 +138,15 @@ int32_t daySecondsOf(const LocalTime& time) { return toDaySeconds(time.hour, tim
 
 bool matchesDate(int32_t year, int32_t month, int32_t day, const LocalTime& today) {
     return (year == 0 || year == today.year) && (month == 0 || month == today.month) && (day == 0 || day == today.day);
+}
+
+const std::vector<ScheduleRef>& currentSchedules(ScheduleTree& tree, TickState& state) {
+    return schedulesOf(tree, state);
+}
+
+const ScheduleNode* scheduleDueAt(ScheduleTree& tree, TickState& state, const LocalTime& time) {
+    const ScheduleRef* due = dueSchedule(schedulesOf(tree, state), daySecondsOf(time), 1 << time.dayOfWeek, time);
+    return due ? due->record : nullptr;
 }
 
 void schedulerTick(ScheduleTree& tree, LoadingList& loading, const Settings& settings, Clock& clock,

@@ -61,6 +61,13 @@ int32_t daySecondsOf(const LocalTime& time);
 // Each of year, month and day is 0 ("every") or today's.
 bool matchesDate(int32_t year, int32_t month, int32_t day, const LocalTime& today);
 
+// The Root's children with their records as the tick reads them (read
+// again when the tree changed since).
+const std::vector<ScheduleRef>& currentSchedules(ScheduleTree& tree, TickState& state);
+// The Schedule the start pass would start at time; null when none (for
+// what is due while there is no player to hand it to).
+const ScheduleNode* scheduleDueAt(ScheduleTree& tree, TickState& state, const LocalTime& time);
+
 void schedulerTick(ScheduleTree& tree, LoadingList& loading, const Settings& settings, Clock& clock,
                    SchedulerHost& host, TickState& state);
 

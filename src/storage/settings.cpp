@@ -18,6 +18,7 @@ Settings readSettings(const ConfigFile& config) {
         else settings.*row.flag = static_cast<uint8_t>(value & 0xFF);
     }
     settings.fadeoutTime = soundFadeoutTime(settings.fadeoutTime);
+    settings.alertCommand = profileString(doc, kConfigSection, "AlertCommand", "", kAlertCommandMax);
     return settings;
 }
 

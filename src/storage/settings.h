@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace airvane {
@@ -21,7 +22,13 @@ struct Settings {
     // After a start of Airvane or of the player, the programme the plan has
     // on air is put back on it, and a player that died is started again.
     uint8_t keepOnAir = 0;
+    // The station's own command, started when a programme is not on air
+    // as it should be; empty: none.
+    std::string alertCommand;
 };
+
+// A command line fits a Windows path and its arguments.
+inline constexpr std::size_t kAlertCommandMax = 1024;
 
 // One row per setting: its key, the default when the key is missing, and
 // where it lives in Settings. Switches keep only the low byte.

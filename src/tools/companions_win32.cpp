@@ -22,9 +22,11 @@ std::string statusText(HWND statusLine) {
     return text;
 }
 
+}  // namespace
+
 // Why Windows refused to start a program that is there, in the words the
 // operator needs.
-std::string refusalReason(DWORD error) {
+std::string refusalReason(unsigned long error) {
     constexpr DWORD kElevationRequired = 740;  // ERROR_ELEVATION_REQUIRED, not in MinGW's headers
     switch (error) {
         case kElevationRequired:
@@ -32,6 +34,9 @@ std::string refusalReason(DWORD error) {
         case ERROR_ACCESS_DENIED:
         case ERROR_ACCESS_DISABLED_BY_POLICY:
             return "Windows가 실행을 막았습니다";
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            return "프로그램이 없습니다";
         case ERROR_BAD_EXE_FORMAT:
             return "실행할 수 있는 프로그램이 아닙니다";
         default:
@@ -39,25 +44,26 @@ std::string refusalReason(DWORD error) {
     }
 }
 
-}  // namespace
+unsigned long startProcess(std::string commandLine, int show) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(show);
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+        return GetLastError();
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    return 0;
+}
 
 // Quoted, so that a path with blanks ("C:\Program Files\...") cannot start
 // a program named by its first word ("C:\Program.exe"). A start that
 // Windows refuses (a program that asks for elevation, one that policy
 // blocks) is said, not passed over.
 void CompanionLauncher::start(const std::string& path) {
-    std::string commandLine = "\"" + path + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOW;
-    PROCESS_INFORMATION started{};
-    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
-        CloseHandle(started.hThread);
-        CloseHandle(started.hProcess);
-        return;
-    }
-    showMessage(mainWindow_, "'" + path + "'을(를) 실행하지 못했습니다: " + refusalReason(GetLastError()), kMsgOk);
+    const unsigned long error = startProcess("\"" + path + "\"", SW_SHOW);
+    if (error != 0) showMessage(mainWindow_, "'" + path + "'을(를) 실행하지 못했습니다: " + refusalReason(error), kMsgOk);
 }
 
 CompanionLauncher::~CompanionLauncher() { stopSearches(); }

@@ -23,6 +23,11 @@ class ConfigFile;
 // window then calls CompanionLauncher::applyReports.
 inline constexpr UINT kSearchReport = WM_APP + 2;
 
+// Starts commandLine without waiting for it; 0, or Windows' error.
+unsigned long startProcess(std::string commandLine, int show);
+// Why Windows refused to start a program, in the words the operator needs.
+std::string refusalReason(unsigned long error);
+
 class CompanionLauncher {
 public:
     CompanionLauncher(HWND mainWindow, HWND statusLine, ConfigFile& config)

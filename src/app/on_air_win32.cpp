@@ -1,0 +1,156 @@
+#include "app/on_air_win32.h"
+
+#include <memory>
+#include <system_error>
+#include <thread>
+#include <utility>
+
+#include "app/app_state.h"
+#include "app/monitor_host_win32.h"
+#include "onair/alert.h"
+#include "onair/on_air_record.h"
+#include "scheduler/system_clock_win32.h"
+#include "tools/companions_win32.h"
+
+namespace airvane {
+
+namespace {
+
+constexpr const char* kNoPlayer = "플레이어가 실행되고 있지 않습니다";
+
+void writeRow(AppState& state, const OnAirRow& row) {
+    if (const auto path = onAirRecordPath(state.programFolder, row.when.year, row.when.month, row.when.day)) {
+        appendOnAirRow(*path, row);
+    }
+}
+
+OnAirRow rowNow(std::string_view event, const std::string& title, std::optional<int32_t> dueSec,
+                const std::string& detail) {
+    OnAirRow row{SystemClock().now(), std::string(event), title, dueSec, std::nullopt, std::nullopt, detail};
+    if (dueSec) row.lateMs = lateBy(row.when, *dueSec);
+    return row;
+}
+
+std::string stampText(const LocalTime& t) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
+                  t.second);
+    return text;
+}
+
+// Started on a thread of its own: making a process can take long (a virus
+// scanner looks at it first), and the tick must not wait for it.
+void raiseAlert(AppState& state, const OnAirRow& row) {
+    const std::string& command = state.settings.alertCommand;
+    if (command.empty() || command == state.brokenAlertCommand) return;
+    if (!state.alertGate.mayAlert(row.event + "|" + row.title, static_cast<int64_t>(GetTickCount64()))) return;
+    const std::string line = alertCommandLine(command, {row.event, stampText(row.when), row.title, row.detail});
+    const HWND notify = state.mainWindow;
+    try {
+        std::thread([notify, line] {
+            const unsigned long error = startProcess(line, SW_SHOWMINNOACTIVE);
+            if (error == 0) return;
+            auto* failed = new std::string(refusalReason(error) + ": " + line);
+            if (!PostMessageA(notify, kAlertNotStarted, 0, reinterpret_cast<LPARAM>(failed))) delete failed;
+        }).detach();
+    } catch (const std::system_error&) {
+        // No thread now: the next alert of this cause tries again.
+    }
+}
+
+void record(AppState& state, const OnAirRow& row) {
+    writeRow(state, row);
+    if (row.event == onair::kNotStarted || row.event == onair::kPlayerLost) raiseAlert(state, row);
+}
+
+// The title of the Schedule marked as playing; none when nothing should be on air.
+std::optional<std::string> programmeOnAir(AppState& state) {
+    for (const ScheduleRef& schedule : currentSchedules(*state.tree, state.tickState)) {
+        if (schedule.record->playing) return schedule.record->text;
+    }
+    return std::nullopt;
+}
+
+// A silence of 5 s is recorded, one of 30 s alerted, and its end recorded
+// with the whole gap's length.
+void takeSilence(AppState& state, bool onAir, std::optional<bool> playing) {
+    for (const SilenceEvent& event : state.silenceWatch.observe(static_cast<int64_t>(GetTickCount64()), onAir, playing)) {
+        const bool ended = event.kind == SilenceEvent::Ended;
+        const bool alert = event.kind == SilenceEvent::Alert;
+        OnAirRow row = rowNow(ended ? onair::kSilenceEnd : onair::kSilent, state.titleOnAir, std::nullopt,
+                              ended ? "" : alert ? "30초 동안 소리가 없습니다" : "플레이어가 연주하고 있지 않습니다");
+        row.lengthMs = event.lengthMs;
+        if (alert) raiseAlert(state, row);
+        else record(state, row);
+    }
+}
+
+}  // namespace
+
+void noteOnAir(AppState& state, std::string_view event, const std::string& title, std::optional<int32_t> dueSec,
+               const std::string& detail) {
+    record(state, rowNow(event, title, dueSec, detail));
+}
+
+void noteWhenDone(AppState& state, WorkerKit& kit, std::string_view event, const std::string& title,
+                  std::optional<int32_t> dueSec) {
+    const HWND notify = state.mainWindow;
+    kit.done = [notify, event = std::string(event), title, dueSec](bool playerThere) {
+        // A programme handed to a window that was gone by then did not start.
+        const bool started = playerThere || event == onair::kEnd;
+        auto row = std::make_unique<OnAirRow>(started ? rowNow(event, title, dueSec, {})
+                                                      : rowNow(onair::kNotStarted, title, dueSec, kNoPlayer));
+        if (PostMessageA(notify, kOnAirRowPosted, 0, reinterpret_cast<LPARAM>(row.get()))) row.release();
+    };
+}
+
+void takePostedRow(AppState& state, LPARAM posted) {
+    const std::unique_ptr<OnAirRow> row(reinterpret_cast<OnAirRow*>(posted));
+    record(state, *row);
+}
+
+void noteNotStarted(AppState& state, const ScheduleNode& schedule, const std::string& why) {
+    // The tick tries again for the rest of the start window: one row.
+    const LocalTime now = SystemClock().now();
+    const std::string key = schedule.text + "|" + std::to_string(schedule.startSec) + "|" +
+                            std::to_string(now.year * 10000 + now.month * 100 + now.day);
+    if (key == state.lastNotStarted) return;
+    state.lastNotStarted = key;
+    noteOnAir(state, onair::kNotStarted, schedule.text, schedule.startSec, why);
+}
+
+void watchAir(AppState& state) {
+    if (!state.playState) return;
+    state.playState->watch(state.winampWindow);
+    const std::optional<std::string> onAir = programmeOnAir(state);
+    if (onAir) state.titleOnAir = *onAir;
+    takeSilence(state, onAir.has_value(), state.playState->playing());
+}
+
+void watchWithoutPlayer(AppState& state) {
+    if (!state.schedulerOn) return;
+    if (const ScheduleNode* due = scheduleDueAt(*state.tree, state.tickState, SystemClock().now()))
+        noteNotStarted(state, *due, kNoPlayer);
+}
+
+void notePlayerLost(AppState& state) {
+    // Dead air ends with the player as far as the record goes: the gap is told.
+    if (state.playState) state.playState->watch(nullptr);
+    takeSilence(state, false, std::nullopt);
+    state.playerLost = true;
+    noteOnAir(state, onair::kPlayerLost, programmeOnAir(state).value_or(""));
+}
+
+void notePlayerFound(AppState& state) {
+    if (!std::exchange(state.playerLost, false)) return;  // the first find at start is no event
+    noteOnAir(state, onair::kPlayerFound, "");
+}
+
+void alertNotStarted(AppState& state, LPARAM posted) {
+    const std::unique_ptr<std::string> line(reinterpret_cast<std::string*>(posted));
+    state.brokenAlertCommand = state.settings.alertCommand;
+    noteOnAir(state, onair::kAlertFailed, "", std::nullopt, *line);
+    holdStatus(state, "알림 명령을 시작하지 못했습니다: " + state.settings.alertCommand);
+}
+
+}  // namespace airvane

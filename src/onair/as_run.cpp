@@ -1,0 +1,201 @@
+#include "onair/as_run.h"
+
+#include <cstdio>
+#include <sstream>
+
+namespace airvane {
+
+namespace {
+
+constexpr int64_t kOnTimeMs = 1000;
+
+struct PlannedAction {
+    int32_t second = 0;
+    std::string verb;
+    std::string subject;  // the title or the job file
+    bool fade = true;
+};
+
+std::vector<PlannedAction> parseActions(const std::string& actions) {
+    std::vector<PlannedAction> planned;
+    std::istringstream lines(actions);
+    std::string line;
+    while (std::getline(lines, line)) {
+        int h = 0, m = 0, s = 0;
+        if (line.size() < 10 || std::sscanf(line.c_str(), "%d:%d:%d", &h, &m, &s) != 3) continue;
+        PlannedAction action;
+        action.second = h * 3600 + m * 60 + s;
+        const std::string rest = line.substr(9);
+        const std::size_t blank = rest.find(' ');
+        action.verb = rest.substr(0, blank);
+        action.subject = blank == std::string::npos ? std::string() : rest.substr(blank + 1);
+        if (action.verb == "end") {
+            const std::size_t last = action.subject.rfind(' ');
+            action.fade = action.subject.substr(last + 1) == "fade";
+            action.subject.resize(last == std::string::npos ? 0 : last);
+        }
+        planned.push_back(std::move(action));
+    }
+    return planned;
+}
+
+std::string clockOf(int32_t second) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", second / 3600, second / 60 % 60, second % 60);
+    return text;
+}
+
+std::string stampOf(const LocalTime& t) {
+    char text[24];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d.%03d", t.hour, t.minute, t.second, t.millisecond);
+    return text;
+}
+
+class Matcher {
+public:
+    explicit Matcher(const std::vector<OnAirRow>& rows) : rows_(rows), used_(rows.size(), false) {}
+
+    // The first row not yet used of one of the events, with that title and
+    // due second; -1 when none.
+    int take(std::initializer_list<std::string_view> events, const std::string& title, int32_t due) {
+        for (std::size_t i = 0; i < rows_.size(); ++i) {
+            const OnAirRow& row = rows_[i];
+            if (used_[i] || row.title != title || row.dueSec != due) continue;
+            for (std::string_view event : events) {
+                if (row.event == event) {
+                    used_[i] = true;
+                    return static_cast<int>(i);
+                }
+            }
+        }
+        return -1;
+    }
+    // What cut the programme started at row start short: the first silence,
+    // lost player or operator's stop before it ended or another began.
+    int cutAfter(int start) const {
+        const std::string& title = rows_[static_cast<std::size_t>(start)].title;
+        for (std::size_t i = static_cast<std::size_t>(start) + 1; i < rows_.size(); ++i) {
+            const std::string& event = rows_[i].event;
+            if ((event == onair::kEnd && rows_[i].title == title) || event == onair::kStart || event == onair::kPlay)
+                return -1;
+            if (event == onair::kSilent || event == onair::kPlayerLost || event == onair::kOperatorStop)
+                return static_cast<int>(i);
+        }
+        return -1;
+    }
+    bool used(std::size_t i) const { return used_[i]; }
+
+private:
+    const std::vector<OnAirRow>& rows_;
+    std::vector<bool> used_;
+};
+
+// On time or late, from the row's own measure.
+void judgeTiming(AsRunLine& line, const OnAirRow& row) {
+    line.happened = stampOf(row.when);
+    line.lateMs = row.lateMs.value_or(0);
+    line.verdict = *line.lateMs > kOnTimeMs || *line.lateMs < -kOnTimeMs ? "late" : "on time";
+}
+
+}  // namespace
+
+bool AsRunReport::toPlan() const {
+    for (const AsRunLine& line : lines) {
+        if (line.verdict != "on time") return false;
+    }
+    return true;
+}
+
+AsRunReport reconcile(const std::string& actions, int32_t fadeoutTime, const std::vector<OnAirRow>& rows) {
+    AsRunReport report;
+    Matcher matcher(rows);
+    for (const PlannedAction& action : parseActions(actions)) {
+        AsRunLine line{clockOf(action.second), action.verb, action.subject, "missed", std::nullopt, {}, {}};
+        if (action.verb == "start") {
+            ++report.planned;
+            const int found = matcher.take({onair::kStart}, action.subject, action.second);
+            if (found >= 0) {
+                judgeTiming(line, rows[static_cast<std::size_t>(found)]);
+                ++(line.verdict == "late" ? report.late : report.onTime);
+                if (const int cut = matcher.cutAfter(found); cut >= 0) {
+                    const OnAirRow& why = rows[static_cast<std::size_t>(cut)];
+                    line.verdict = "cut short";
+                    line.detail = why.event + " " + stampOf(why.when);
+                    ++report.cutShort;
+                }
+            } else {
+                ++report.missed;
+                const int refused = matcher.take({onair::kNotStarted}, action.subject, action.second);
+                if (refused >= 0) line.detail = rows[static_cast<std::size_t>(refused)].detail;
+            }
+        } else if (action.verb == "end") {
+            const int32_t due = (action.second + (action.fade ? fadeoutTime : 0)) % 86400;
+            const int found = matcher.take({onair::kEnd}, action.subject, due);
+            if (found >= 0) judgeTiming(line, rows[static_cast<std::size_t>(found)]);
+        } else if (action.verb == "load") {
+            const int found = matcher.take({onair::kLoad, onair::kNotLoaded}, action.subject, action.second);
+            if (found >= 0) {
+                judgeTiming(line, rows[static_cast<std::size_t>(found)]);
+                if (rows[static_cast<std::size_t>(found)].event == onair::kNotLoaded) {
+                    line.verdict = "not loaded";
+                    line.detail = rows[static_cast<std::size_t>(found)].detail;
+                }
+            }
+        } else if (action.verb == "clock") {
+            const int found = matcher.take({onair::kClockSet, onair::kClockNotSet}, "", action.second);
+            if (found >= 0) {
+                judgeTiming(line, rows[static_cast<std::size_t>(found)]);
+                if (rows[static_cast<std::size_t>(found)].event == onair::kClockNotSet) line.verdict = "not set";
+            }
+        }
+        report.lines.push_back(std::move(line));
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const OnAirRow& row = rows[i];
+        if (row.event == onair::kSilenceEnd) report.silenceMs += row.lengthMs.value_or(0);
+        if (matcher.used(i)) continue;
+        const bool byHand = row.event == onair::kPlay;
+        report.lines.push_back({"", row.event, row.title, byHand ? "started by hand" : "unplanned", row.lateMs,
+                                stampOf(row.when), row.detail});
+    }
+    return report;
+}
+
+std::string asRunText(const AsRunReport& report) {
+    std::string text;
+    for (const AsRunLine& line : report.lines) {
+        std::string verdict = line.verdict;
+        if (verdict == "late") verdict = "late by " + std::to_string(*line.lateMs) + " ms";
+        text += (line.planned.empty() ? "        " : line.planned) + " " + line.action;
+        if (!line.title.empty()) text += " " + line.title;
+        text += ": " + verdict;
+        if (!line.happened.empty()) text += " (" + line.happened + ")";
+        if (!line.detail.empty()) text += " " + line.detail;
+        text += "\n";
+    }
+    char totals[200];
+    std::snprintf(totals, sizeof totals,
+                  "programmes planned %d, aired on time %d, late %d, missed %d, cut short %d; "
+                  "silence while on air %lld s\n",
+                  report.planned, report.onTime, report.late, report.missed, report.cutShort,
+                  static_cast<long long>(report.silenceMs / 1000));
+    return text + totals;
+}
+
+std::string asRunCsv(const AsRunReport& report) {
+    std::string csv = "planned,action,title,verdict,late_ms,happened,detail\r\n";
+    for (const AsRunLine& line : report.lines) {
+        const std::string fields[] = {line.planned, line.action, line.title, line.verdict,
+                                      line.lateMs ? std::to_string(*line.lateMs) : std::string(), line.happened,
+                                      line.detail};
+        for (std::size_t i = 0; i < std::size(fields); ++i) csv += (i > 0 ? "," : "") + csvField(fields[i]);
+        csv += "\r\n";
+    }
+    const std::pair<const char*, int64_t> totals[] = {
+        {"programmes planned", report.planned}, {"aired on time", report.onTime}, {"late", report.late},
+        {"missed", report.missed},             {"cut short", report.cutShort},  {"silence while on air (s)", report.silenceMs / 1000}};
+    for (const auto& [name, count] : totals) csv += std::string(",total,") + name + "," + std::to_string(count) + ",,,\r\n";
+    return csv;
+}
+
+}  // namespace airvane

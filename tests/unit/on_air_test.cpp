@@ -1,0 +1,165 @@
+// The on-air record as written and read back (here and by Python's csv
+// module), the watch for dead air, the alert's gate and command line, and
+// scdtool asrun setting a day's record against its plan.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+#include "onair/alert.h"
+#include "onair/on_air_record.h"
+#include "onair/silence_watch.h"
+#include "test_files.h"
+
+namespace airvane {
+namespace {
+
+std::string run(const std::string& command, int* exitCode = nullptr) {
+    std::string output;
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (!pipe) return output;
+    char chunk[512];
+    std::size_t got;
+    while ((got = fread(chunk, 1, sizeof chunk, pipe)) > 0) output.append(chunk, got);
+    const int status = pclose(pipe);
+    if (exitCode) *exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return output;
+}
+
+OnAirRow rowAt(int hour, int minute, int second, int ms, std::string event, std::string title,
+               std::optional<int32_t> due = std::nullopt, std::string detail = {}) {
+    OnAirRow row{{2026, 12, 21, 1, hour, minute, second, ms}, std::move(event), std::move(title), due, {}, {},
+                 std::move(detail)};
+    if (due) row.lateMs = lateBy(row.when, *due);
+    return row;
+}
+
+TEST(OnAirRecord, WholeRowsReadBackHereAndInPythonAndATornLastLineIsLeftOut) {
+    test::TempDir dir;
+    const std::string path = dir.path("20261221-ONAIR.CSV");
+    const std::string title = "정오, \"특집\".m3u";  // CP949, a comma and quotes in one title
+    OnAirRow silent = rowAt(12, 10, 3, 120, "silence-end", title, std::nullopt, "line\r\nbreak");
+    silent.lengthMs = 12000;
+    const OnAirRow rows[] = {rowAt(12, 0, 0, 250, "start", title, 43200), silent,
+                             rowAt(23, 59, 59, 999, "end", "Late.m3u", 5)};
+    for (const OnAirRow& row : rows) ASSERT_TRUE(appendOnAirRow(path, row));
+    EXPECT_EQ(rows[0].lateMs, 250);
+    EXPECT_EQ(rows[2].lateMs, -5001) << "a second due just after midnight counts across it";
+    EXPECT_EQ(dir.read("20261221-ONAIR.CSV").substr(0, kOnAirHeader.size()), kOnAirHeader);
+
+    const std::string python = run("python3 -c 'import csv,sys\n"
+                                   "sys.stdout.reconfigure(encoding=\"cp949\")\n"
+                                   "for r in csv.reader(open(sys.argv[1], encoding=\"cp949\", newline=\"\")): "
+                                   "print(\"|\".join(r))' " + path);
+    EXPECT_EQ(python, "date|time|event|title|due|late_ms|length_ms|detail\n"
+                      "2026-12-21|12:00:00.250|start|정오, \"특집\".m3u|12:00:00|250||\n"
+                      "2026-12-21|12:10:03.120|silence-end|정오, \"특집\".m3u|||12000|line  break\n"
+                      "2026-12-21|23:59:59.999|end|Late.m3u|00:00:05|-5001||\n");
+
+    std::FILE* torn = std::fopen(path.c_str(), "ab");
+    std::fputs("2026-12-21,23:59:59.999,start,\"Cut", torn);
+    std::fclose(torn);
+    const OnAirRecord read = readOnAirRecord(path);
+    ASSERT_TRUE(read.readable);
+    ASSERT_EQ(read.rows.size(), 3u);
+    EXPECT_EQ(read.rows[0].title, title);
+    EXPECT_EQ(read.rows[0].dueSec, 43200);
+    EXPECT_EQ(read.rows[1].lengthMs, 12000);
+    EXPECT_EQ(read.rows[1].detail, "line  break");
+    EXPECT_EQ(read.rows[2].when.millisecond, 999);
+    EXPECT_FALSE(readOnAirRecord(dir.path("none.CSV")).found);
+}
+
+TEST(SilenceWatch, RecordsAtFiveSecondsAlertsAtThirtyAndTellsTheWholeGap) {
+    SilenceWatch watch;
+    struct Step {
+        int64_t ms;
+        bool onAir;
+        std::optional<bool> playing;
+        std::vector<SilenceEvent::Kind> expected;
+    };
+    const Step steps[] = {
+        {0, true, true, {}},          {1000, true, false, {}},   {4000, true, std::nullopt, {}},
+        {6000, true, false, {SilenceEvent::Began}},              {20000, true, false, {}},
+        {31000, true, false, {SilenceEvent::Alert}},             {40000, true, true, {SilenceEvent::Ended}},
+        {41000, true, false, {}},     {44000, false, false, {}}, {60000, true, false, {}},
+    };
+    for (const Step& step : steps) {
+        const std::vector<SilenceEvent> events = watch.observe(step.ms, step.onAir, step.playing);
+        std::vector<SilenceEvent::Kind> kinds;
+        for (const SilenceEvent& event : events) kinds.push_back(event.kind);
+        EXPECT_EQ(kinds, step.expected) << "at " << step.ms << " ms";
+        if (!events.empty() && events[0].kind == SilenceEvent::Ended) {
+            EXPECT_EQ(events[0].lengthMs, 39000);
+        }
+    }
+}
+
+TEST(Alert, OnceAMinuteACauseAndEachArgumentQuotedWhole) {
+    AlertGate gate;
+    EXPECT_TRUE(gate.mayAlert("player-lost|", 0));
+    EXPECT_TRUE(gate.mayAlert("not-started|A.m3u", 1000));
+    EXPECT_FALSE(gate.mayAlert("player-lost|", 59'999));
+    EXPECT_TRUE(gate.mayAlert("player-lost|", 60'000));
+    EXPECT_EQ(alertCommandLine("C:\\alert.cmd", {"not-started", "say \"hi\"", "C:\\dir\\", ""}),
+              "C:\\alert.cmd \"not-started\" \"say \\\"hi\\\"\" \"C:\\dir\\\\\" \"\"");
+}
+
+// A day of four programmes: one on time, one late, one refused (missed),
+// one cut short by dead air, and one started by hand.
+TEST(AsRun, TheDaysRecordAgainstItsPlan) {
+    test::TempDir dir;
+    std::string week = "Airvane Data V1.0\r\n";
+    for (const char* entry : {"-1 6:0:0 7:0:0 0/0/0 0|Morning.m3u", "-1 7:0:0 8:0:0 0/0/0 0|News.m3u",
+                              "-1 8:0:0 9:0:0 0/0/0 0|CON.m3u", "-1 9:0:0 10:0:0 0/0/0 0|Talk.m3u"})
+        week += std::string(entry) + "\r\n{\r\n|D:\\Music\\a.mp3\r\n}\r\n";
+    dir.write("week.scd", week);
+    const std::string ini = dir.write("station.INI", "[Config]\r\nFadeoutTime=3\r\nJobFile=" + dir.path("week.scd") + "\r\n");
+    const std::string asrun = std::string(SCDTOOL_PATH) + " asrun --config " + ini + " --date 2026-12-21";
+    int exitCode = -1;
+    EXPECT_NE(run(asrun, &exitCode).find("there is no on-air record for that day; every planned programme counts as missed"),
+              std::string::npos);
+    EXPECT_EQ(exitCode, 1);
+
+    const std::string record = dir.path("LOG");
+    ASSERT_EQ(std::system(("mkdir " + record).c_str()), 0);
+    OnAirRow silence = rowAt(9, 30, 5, 0, "silence-end", "Talk.m3u");
+    silence.lengthMs = 7000;
+    const OnAirRow rows[] = {
+        rowAt(0, 0, 0, 10, "clock-set", "", 0),
+        rowAt(6, 0, 0, 300, "start", "Morning.m3u", 6 * 3600), rowAt(7, 0, 0, 100, "end", "Morning.m3u", 7 * 3600),
+        rowAt(7, 0, 3, 500, "start", "News.m3u", 7 * 3600),    rowAt(8, 0, 0, 0, "end", "News.m3u", 8 * 3600),
+        rowAt(8, 0, 0, 5, "not-started", "CON.m3u", 8 * 3600, "refused title"),
+        rowAt(9, 0, 0, 200, "start", "Talk.m3u", 9 * 3600),    rowAt(9, 29, 58, 0, "silent", "Talk.m3u"),
+        silence, rowAt(9, 45, 0, 0, "play", "Jingle.m3u"),     rowAt(10, 0, 0, 0, "end", "Talk.m3u", 10 * 3600),
+    };
+    for (const OnAirRow& row : rows) ASSERT_TRUE(appendOnAirRow(record + "/20261221-ONAIR.CSV", row));
+    EXPECT_EQ(run(asrun, &exitCode),
+              "00:00:00 clock: on time (00:00:00.010)\n"
+              "06:00:00 start Morning.m3u: on time (06:00:00.300)\n"
+              "06:59:57 end Morning.m3u: on time (07:00:00.100)\n"
+              "07:00:00 start News.m3u: late by 3500 ms (07:00:03.500)\n"
+              "07:59:57 end News.m3u: on time (08:00:00.000)\n"
+              "08:00:00 start CON.m3u: missed refused title\n"
+              "08:59:57 end CON.m3u: missed\n"
+              "09:00:00 start Talk.m3u: cut short (09:00:00.200) silent 09:29:58.000\n"
+              "09:59:57 end Talk.m3u: on time (10:00:00.000)\n"
+              "         silent Talk.m3u: unplanned (09:29:58.000)\n"
+              "         silence-end Talk.m3u: unplanned (09:30:05.000)\n"
+              "         play Jingle.m3u: started by hand (09:45:00.000)\n"
+              "programmes planned 4, aired on time 2, late 1, missed 1, cut short 1; silence while on air 7 s\n");
+    EXPECT_EQ(exitCode, 1);
+    const std::string csv = run(asrun + " --csv");
+    EXPECT_EQ(csv.substr(0, csv.find('\n', csv.find('\n') + 1) + 1),
+              "planned,action,title,verdict,late_ms,happened,detail\r\n"
+              "00:00:00,clock,,on time,10,00:00:00.010,\r\n");
+    EXPECT_NE(csv.find(",total,missed,1,,,\r\n"), std::string::npos);
+    const std::string folder = dir.path("none");
+    ASSERT_EQ(std::system(("mkdir -p " + folder + "/20261222-ONAIR.CSV").c_str()), 0);
+    run(std::string(SCDTOOL_PATH) + " asrun --config " + ini + " --date 2026-12-22 --log " + folder, &exitCode);
+    EXPECT_EQ(exitCode, 2) << "a record that cannot be read";
+}
+
+}  // namespace
+}  // namespace airvane
