@@ -14,7 +14,6 @@
 #include "monitor/now_playing.h"
 #include "monitor/player_conversation_win32.h"
 #include "onair/alert.h"
-#include "onair/play_state_watch_win32.h"
 #include "onair/silence_watch.h"
 #include "scheduler/scheduler_tick.h"
 #include "scheduler/tick_pacer.h"
@@ -79,7 +78,6 @@ struct AppState {
     ItemDrag itemDrag;
 
     // The on-air record and the alert command.
-    std::unique_ptr<PlayStateWatch> playState;  // made with the main window
     SilenceWatch silenceWatch;
     std::string titleOnAir;       // the programme last marked as playing
     std::string lastNotStarted;   // the start last recorded as not made

@@ -161,7 +161,6 @@ BOOL onInitDialog(HWND window, AppState& state) {
     armTickTimer(state, SystemClock().now());
     state.companions = std::make_unique<CompanionLauncher>(window, GetDlgItem(window, IDC_STATUS_LINE), state.config);
     state.conversation = std::make_unique<PlayerConversation>(window, kPlayingPathAnswer);
-    state.playState = std::make_unique<PlayStateWatch>();
     PostMessageA(window, WM_COMMAND, CMD_RUN_WINAMP, 0);
     return TRUE;
 }
@@ -333,7 +332,6 @@ INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_DESTROY:
             state.companions.reset();  // a search running now ends here, unapplied
             state.conversation.reset();
-            state.playState.reset();
             PostQuitMessage(0);
             return FALSE;
         default:

@@ -119,12 +119,20 @@ void noteNotStarted(AppState& state, const ScheduleNode& schedule, const std::st
     noteOnAir(state, onair::kNotStarted, schedule.text, schedule.startSec, why);
 }
 
+// Winamp says in its caption when it is not playing ("... - Winamp
+// [Stopped]", "[Paused]"); the caption of another program's window is read
+// without a message to it, so a hung player cannot hold the tick here.
+std::optional<bool> playerPlaying(HWND player) {
+    char caption[512] = "";
+    if (GetWindowTextA(player, caption, sizeof caption) == 0) return std::nullopt;
+    const std::string_view text(caption);
+    return text.find("[Stopped]") == std::string_view::npos && text.find("[Paused]") == std::string_view::npos;
+}
+
 void watchAir(AppState& state) {
-    if (!state.playState) return;
-    state.playState->watch(state.winampWindow);
     const std::optional<std::string> onAir = programmeOnAir(state);
     if (onAir) state.titleOnAir = *onAir;
-    takeSilence(state, onAir.has_value(), state.playState->playing());
+    takeSilence(state, onAir.has_value(), playerPlaying(state.winampWindow));
 }
 
 void watchWithoutPlayer(AppState& state) {
@@ -135,7 +143,6 @@ void watchWithoutPlayer(AppState& state) {
 
 void notePlayerLost(AppState& state) {
     // Dead air ends with the player as far as the record goes: the gap is told.
-    if (state.playState) state.playState->watch(nullptr);
     takeSilence(state, false, std::nullopt);
     state.playerLost = true;
     noteOnAir(state, onair::kPlayerLost, programmeOnAir(state).value_or(""));

@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <regex>
+
+#include "../win32/process_start.h"
 #include "../win32/window_search.h"
 #include "airvane_session.h"
 #include "programme_times.h"
@@ -88,6 +92,69 @@ TEST_F(KeepOnAir, AfterARestartOfAirvaneOrOfThePlayerTheProgrammeIsBackOnAir) {
         app.reset();
         window = nullptr;
     }
+}
+
+// A short day of back-to-back programmes as the on-air record keeps it: the
+// player killed (and started again) during the first, a refused title, the
+// player stopped by hand in the third, the fourth as planned. scdtool asrun
+// on that record gives each its verdict; the alert command ran for the
+// refused start and the lost player.
+TEST_F(KeepOnAir, TheOnAirRecordOfADayAndItsVerdictAgainstThePlan) {
+    const int now = secondOfDayNow();
+    if (now < 60 || now + 120 >= 86400) GTEST_SKIP() << "too close to midnight";
+    prepare("on-air-record", "Airvane Data V1.0\r\n" + programmeEntry(now + 6, now + 22, "First") +
+                                 programmeEntry(now + 25, now + 29, "CON") + programmeEntry(now + 31, now + 45, "Third") +
+                                 programmeEntry(now + 47, now + 53, "Fourth"));
+    CopyFileA((buildFolder() + "\\..\\standin\\standin.exe").c_str(), (folder + "\\standin.exe").c_str(), FALSE);
+    CopyFileA((buildFolder() + "\\companion.exe").c_str(), (folder + "\\companion.exe").c_str(), FALSE);
+    writeFile(folder + "\\airvane.INI", readFile(folder + "\\airvane.INI") + "WINAMP.EXE=" + folder +
+                                            "\\standin.exe\r\nFadeoutTime=1\r\nKeepOnAir=1\r\nAlertCommand=" + folder +
+                                            "\\companion.exe\r\n");
+    launch();
+    auto waitUntil = [](int second) {
+        while (secondOfDayNow() < second) Sleep(100);
+    };
+    waitUntil(now + 9);
+    HWND player = findPlayer(5000);
+    ASSERT_TRUE(player);
+    killPlayer(player);
+    waitUntil(now + 34);
+    player = findPlayer(5000);
+    ASSERT_TRUE(player) << "KeepOnAir started the player again";
+    PostMessageA(player, WM_COMMAND, 40047, 0);  // stopped by hand, at the player
+    waitUntil(now + 56);
+    TearDown();
+    app.reset();
+    window = nullptr;
+
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    char date[16];
+    std::snprintf(date, sizeof date, "%04d-%02d-%02d", today.wYear, today.wMonth, today.wDay);
+    const std::string out = folder + "\\asrun.txt";
+    const PROCESS_INFORMATION asrun =
+        test::startProcess("C:\\windows\\system32\\cmd.exe", "cmd /c \"\"" + buildFolder() + "\\scdtool.exe\" asrun --config \"" +
+                                                                 folder + "\\airvane.INI\" --date " + date + " > \"" + out + "\"\"");
+    ASSERT_TRUE(asrun.hProcess);
+    WaitForSingleObject(asrun.hProcess, 30000);
+    DWORD exitCode = 99;
+    GetExitCodeProcess(asrun.hProcess, &exitCode);
+    CloseHandle(asrun.hProcess);
+    std::string report = readFile(out);
+    report.erase(std::remove(report.begin(), report.end(), '\r'), report.end());  // the console's CR LF
+    std::printf("%s", report.c_str());
+    EXPECT_EQ(exitCode, 1u) << "not everything went to plan";
+    const std::regex verdicts(clockText(now + 6) + " start First.m3u: cut short \\(.*\\) player-lost .*\n"
+                              "[\\s\\S]*" + clockText(now + 25) + " start CON.m3u: missed .*\n"
+                              "[\\s\\S]*" + clockText(now + 31) + " start Third.m3u: cut short \\(.*\\) silent .*\n"
+                              "[\\s\\S]*" + clockText(now + 47) + " start Fourth.m3u: on time .*\n[\\s\\S]*"
+                              "rejoin First.m3u: unplanned[\\s\\S]*"
+                              "programmes planned 4, aired on time 3, late 0, missed 1, cut short 2; silence while on air ([5-9]|1[0-9]) s\n");
+    EXPECT_TRUE(std::regex_search(report, verdicts)) << report;
+    const std::string alerts = readFile(folder + "\\started.log");
+    EXPECT_NE(alerts.find("\"not-started\""), std::string::npos) << alerts;
+    EXPECT_NE(alerts.find("\"CON.m3u\""), std::string::npos) << alerts;
+    EXPECT_NE(alerts.find("\"player-lost\""), std::string::npos) << alerts;
 }
 
 }  // namespace
