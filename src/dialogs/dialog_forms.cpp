@@ -229,7 +229,12 @@ void applyPreferences(const PreferencesForm& form, Settings& settings, ConfigFil
     settings.fadeoutTime = soundFadeoutTime(fieldSigned(form.fadeoutTime));
     store("FadeoutTime", settings.fadeoutTime);
     settings.alertCommand = form.alertCommand;
-    config.writeProfileText(kConfigSection, "AlertCommand", settings.alertCommand);
+    // The profile functions take the outer quotes off a value that begins
+    // and ends with one ("C:\a.cmd" "x"): another pair keeps it whole.
+    const std::string& command = settings.alertCommand;
+    const bool quoted = command.size() >= 2 && (command.front() == '"' || command.front() == '\'') &&
+                        command.back() == command.front();
+    config.writeProfileText(kConfigSection, "AlertCommand", quoted ? "\"" + command + "\"" : command);
 }
 
 }  // namespace airvane

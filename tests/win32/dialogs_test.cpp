@@ -16,6 +16,7 @@
 #include "model/node_label.h"
 #include "resources/resource.h"
 #include "storage/config_file.h"
+#include "storage/settings.h"
 
 namespace airvane {
 namespace {
@@ -194,6 +195,7 @@ TEST_F(Dialogs, PreferencesTakeEffectAndAreWrittenOrNothingChanges) {
         click(d, IDC_PR_MAKE_LOG);
         type(d, IDC_PR_ADJ_REAL_TIME, "-5");
         type(d, IDC_PR_FADEOUT_TIME, "");
+        type(d, IDC_PR_ALERT_COMMAND, "\"C:\\방송국\\알림.cmd\" \"사고\"");
         press(d, IDOK);
     });
     EXPECT_EQ(editPreferences(nullptr, frame, settings), IDOK);
@@ -204,6 +206,9 @@ TEST_F(Dialogs, PreferencesTakeEffectAndAreWrittenOrNothingChanges) {
     EXPECT_EQ(settings.fadeoutTime, 0);
     EXPECT_EQ(config->readProfileInt("Config", "AdjRealTimeSec", 0), -5);
     EXPECT_EQ(config->readProfileInt("Config", "MakeLogFile", 1), 0);
+    EXPECT_EQ(settings.alertCommand, "\"C:\\방송국\\알림.cmd\" \"사고\"");
+    EXPECT_EQ(readSettings(*config).alertCommand, settings.alertCommand)
+        << "read back whole, though the profile functions take a value's outer quotes off";
 }
 
 TEST_F(Dialogs, TheLoadingManagerAddsEditsAndDeletes) {
