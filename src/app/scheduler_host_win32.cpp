@@ -30,7 +30,8 @@ public:
     // drops from Explorer and would start the player elevated), it says so.
     void clockCorrected(bool set) override {
         if (!set) holdStatus(state_, kClockNotSet);
-        noteOnAir(state_, set ? onair::kClockSet : onair::kClockNotSet, "", 0, set ? "" : kClockNotSet);
+        const char* detail = !set ? kClockNotSet : state_.settings.adjRealTimeSec == 0 ? "AdjRealTimeSec 0: 바꾸지 않음" : "";
+        noteOnAir(state_, set ? onair::kClockSet : onair::kClockNotSet, "", 0, detail);
     }
 
     // The load is on air and happens even when "JobFile" cannot be

@@ -55,12 +55,17 @@ class Matcher {
 public:
     explicit Matcher(const std::vector<OnAirRow>& rows) : rows_(rows), used_(rows.size(), false) {}
 
-    // The first row not yet used of one of the events, with that title and
-    // due second; -1 when none.
-    int take(std::initializer_list<std::string_view> events, const std::string& title, int32_t due) {
+    // The first row not yet used of one of the events, with that title,
+    // due from `before` seconds before the plan's second to `after` after
+    // it (a start is due at its Schedule's second, and the plan may start it
+    // up to 2 s into its window; a tick a second late moves an end); -1 when none.
+    int take(std::initializer_list<std::string_view> events, const std::string& title, int32_t planned,
+             int32_t before = 2, int32_t after = 2) {
         for (std::size_t i = 0; i < rows_.size(); ++i) {
             const OnAirRow& row = rows_[i];
-            if (used_[i] || row.title != title || row.dueSec != due) continue;
+            if (used_[i] || row.title != title || !row.dueSec) continue;
+            const int32_t ahead = ((*row.dueSec - planned) % 86400 + 86400 + 43200) % 86400 - 43200;
+            if (ahead < -before || ahead > after) continue;
             for (std::string_view event : events) {
                 if (row.event == event) {
                     used_[i] = true;
@@ -113,7 +118,7 @@ AsRunReport reconcile(const std::string& actions, int32_t fadeoutTime, const std
         AsRunLine line{clockOf(action.second), action.verb, action.subject, "missed", std::nullopt, {}, {}};
         if (action.verb == "start") {
             ++report.planned;
-            const int found = matcher.take({onair::kStart}, action.subject, action.second);
+            const int found = matcher.take({onair::kStart}, action.subject, action.second, 2, 0);
             if (found >= 0) {
                 judgeTiming(line, rows[static_cast<std::size_t>(found)]);
                 ++(line.verdict == "late" ? report.late : report.onTime);
@@ -125,7 +130,7 @@ AsRunReport reconcile(const std::string& actions, int32_t fadeoutTime, const std
                 }
             } else {
                 ++report.missed;
-                const int refused = matcher.take({onair::kNotStarted}, action.subject, action.second);
+                const int refused = matcher.take({onair::kNotStarted}, action.subject, action.second, 2, 0);
                 if (refused >= 0) line.detail = rows[static_cast<std::size_t>(refused)].detail;
             }
         } else if (action.verb == "end") {
