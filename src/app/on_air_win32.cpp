@@ -85,6 +85,16 @@ void takeSilence(AppState& state, bool onAir, std::optional<bool> playing) {
     }
 }
 
+// Winamp says in its caption when it is not playing ("... - Winamp
+// [Stopped]", "[Paused]"); the caption of another program's window is read
+// without a message to it, so a hung player cannot hold the tick here.
+std::optional<bool> playerPlaying(HWND player) {
+    char caption[512] = "";
+    if (GetWindowTextA(player, caption, sizeof caption) == 0) return std::nullopt;
+    const std::string_view text(caption);
+    return text.find("[Stopped]") == std::string_view::npos && text.find("[Paused]") == std::string_view::npos;
+}
+
 }  // namespace
 
 void noteOnAir(AppState& state, std::string_view event, const std::string& title, std::optional<int32_t> dueSec,
@@ -117,16 +127,6 @@ void noteNotStarted(AppState& state, const ScheduleNode& schedule, const std::st
     if (key == state.lastNotStarted) return;
     state.lastNotStarted = key;
     noteOnAir(state, onair::kNotStarted, schedule.text, schedule.startSec, why);
-}
-
-// Winamp says in its caption when it is not playing ("... - Winamp
-// [Stopped]", "[Paused]"); the caption of another program's window is read
-// without a message to it, so a hung player cannot hold the tick here.
-std::optional<bool> playerPlaying(HWND player) {
-    char caption[512] = "";
-    if (GetWindowTextA(player, caption, sizeof caption) == 0) return std::nullopt;
-    const std::string_view text(caption);
-    return text.find("[Stopped]") == std::string_view::npos && text.find("[Paused]") == std::string_view::npos;
 }
 
 void watchAir(AppState& state) {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "monitor/now_playing.h"
+#include "storage/file_io.h"
 #include "storage/filesystem.h"
 #include "storage/text.h"
 
@@ -26,12 +27,17 @@ std::string dueText(const std::optional<int32_t>& due) {
 }
 
 // The fields of one record; false when the text ends inside it (a row cut
-// off before its CR LF).
+// off before its CR LF). A CR LF ends a record even inside quotes: the
+// writer never puts one in a field, so a torn row cannot swallow the next.
 bool splitRecord(std::string_view text, std::size_t& at, std::vector<std::string>& fields) {
     fields.assign(1, std::string());
     bool quoted = false;
     while (at < text.size()) {
         const char c = text[at++];
+        if (c == '\r' && at < text.size() && text[at] == '\n') {
+            ++at;
+            return true;
+        }
         if (quoted) {
             if (c != '"') fields.back() += c;
             else if (at < text.size() && text[at] == '"') fields.back() += text[at++];
@@ -40,9 +46,6 @@ bool splitRecord(std::string_view text, std::size_t& at, std::vector<std::string
             quoted = true;
         } else if (c == ',') {
             fields.emplace_back();
-        } else if (c == '\r' && at < text.size() && text[at] == '\n') {
-            ++at;
-            return true;
         } else {
             fields.back() += c;
         }
@@ -124,9 +127,16 @@ int64_t lateBy(const LocalTime& when, int32_t dueSec) {
 }
 
 bool appendOnAirRow(const std::string& path, const OnAirRow& row) {
-    // The header goes with the day's first row, in the same one write.
-    const std::string header = pathKind(path) == 0 ? std::string(kOnAirHeader) : std::string();
-    return appendToLog(path, header + onAirCsvRow(row));
+    // The header goes with the day's first row, in the same one write; a
+    // row torn by a kill is ended first, so that it stays a line of its own.
+    std::string start;
+    if (pathKind(path) == 0) {
+        start = kOnAirHeader;
+    } else if (File file{openNativeFile(path, "rb")}; file && std::fseek(file.get(), -2, SEEK_END) == 0) {
+        char last[2] = {};
+        if (std::fread(last, 1, 2, file.get()) == 2 && !(last[0] == '\r' && last[1] == '\n')) start = "\r\n";
+    }
+    return appendToLog(path, start + onAirCsvRow(row));
 }
 
 std::vector<OnAirRow> parseOnAirCsv(std::string_view text) {

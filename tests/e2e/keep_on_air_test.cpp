@@ -155,6 +155,27 @@ TEST_F(KeepOnAir, TheOnAirRecordOfADayAndItsVerdictAgainstThePlan) {
     EXPECT_NE(alerts.find("\"not-started\""), std::string::npos) << alerts;
     EXPECT_NE(alerts.find("\"CON.m3u\""), std::string::npos) << alerts;
     EXPECT_NE(alerts.find("\"player-lost\""), std::string::npos) << alerts;
+
+    // An alert command that cannot be started is recorded and said once, and
+    // not tried again for the next cause.
+    const int later = secondOfDayNow();
+    prepare("on-air-alert-missing",
+            "Airvane Data V1.0\r\n" + programmeEntry(later + 5, later + 7, "CON") + programmeEntry(later + 9, later + 11, "NUL"));
+    writeFile(folder + "\\airvane.INI", readFile(folder + "\\airvane.INI") + "WINAMP.EXE=" + folder +
+                                            "\\standin.exe\r\nAlertCommand=" + folder + "\\missing.exe\r\n");
+    CopyFileA((buildFolder() + "\\..\\standin\\standin.exe").c_str(), (folder + "\\standin.exe").c_str(), FALSE);
+    launch();
+    EXPECT_TRUE(waitForText(GetDlgItem(window, 110), "알림 명령을 시작하지 못했습니다: " + folder + "\\missing.exe", 15000));
+    waitUntil(later + 13);
+    const std::string rows = readFile(folder + "\\LOG\\" + std::string(date, 4) + std::string(date + 5, 2) +
+                                      std::string(date + 8, 2) + "-ONAIR.CSV");
+    auto count = [&rows](const std::string& text) {
+        int n = 0;
+        for (std::size_t at = rows.find(text); at != std::string::npos; at = rows.find(text, at + 1)) ++n;
+        return n;
+    };
+    EXPECT_EQ(count(",not-started,"), 2) << rows;
+    EXPECT_EQ(count(",alert-failed,"), 1) << rows;
 }
 
 }  // namespace

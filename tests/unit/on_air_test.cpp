@@ -60,9 +60,12 @@ TEST(OnAirRecord, WholeRowsReadBackHereAndInPythonAndATornLastLineIsLeftOut) {
     std::FILE* torn = std::fopen(path.c_str(), "ab");
     std::fputs("2026-12-21,23:59:59.999,start,\"Cut", torn);
     std::fclose(torn);
+    EXPECT_EQ(readOnAirRecord(path).rows.size(), 3u);
+    ASSERT_TRUE(appendOnAirRow(path, rows[0])) << "the next start after a kill";
     const OnAirRecord read = readOnAirRecord(path);
     ASSERT_TRUE(read.readable);
-    ASSERT_EQ(read.rows.size(), 3u);
+    ASSERT_EQ(read.rows.size(), 4u) << "the torn row is left out, the one after it kept";
+    EXPECT_EQ(read.rows[3].title, title);
     EXPECT_EQ(read.rows[0].title, title);
     EXPECT_EQ(read.rows[0].dueSec, 43200);
     EXPECT_EQ(read.rows[1].lengthMs, 12000);
