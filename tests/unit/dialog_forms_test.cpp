@@ -172,7 +172,7 @@ TEST(Preferences, ConfirmSetsMemoryAndWritesEveryKey) {
     EXPECT_EQ(settings.fadeoutTime, 0);
     EXPECT_EQ(dir.read("a.INI"),
               "[Config]\r\nDisDragDrop=1\r\nDispNowPlayFile=1\r\nSetShoutcastTitle=1\r\nMakeLogFile=0\r\n"
-              "KeepOnAir=1\r\nAdjRealTimeSec=-5\r\nFadeoutTime=0\r\n");
+              "KeepOnAir=1\r\nAdjRealTimeSec=-5\r\nFadeoutTime=0\r\nAlertCommand=\r\n");
     Settings reread = readSettings(config);
     EXPECT_EQ(reread.adjRealTimeSec, -5);
     EXPECT_EQ(reread.disDragDrop, 1);
