@@ -3,6 +3,9 @@
 #include <cstdio>
 #include <sstream>
 
+#include "model/node_label.h"
+#include "scheduler/plan.h"
+
 namespace airvane {
 
 namespace {
@@ -21,10 +24,8 @@ std::vector<PlannedAction> parseActions(const std::string& actions) {
     std::istringstream lines(actions);
     std::string line;
     while (std::getline(lines, line)) {
-        int h = 0, m = 0, s = 0;
-        if (line.size() < 10 || std::sscanf(line.c_str(), "%d:%d:%d", &h, &m, &s) != 3) continue;
         PlannedAction action;
-        action.second = h * 3600 + m * 60 + s;
+        if (line.size() < 10 || !parsePlanTime(line.substr(0, 8), action.second)) continue;
         const std::string rest = line.substr(9);
         const std::size_t blank = rest.find(' ');
         action.verb = rest.substr(0, blank);
@@ -39,18 +40,6 @@ std::vector<PlannedAction> parseActions(const std::string& actions) {
     return planned;
 }
 
-std::string clockOf(int32_t second) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", second / 3600, second / 60 % 60, second % 60);
-    return text;
-}
-
-std::string stampOf(const LocalTime& t) {
-    char text[24];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d.%03d", t.hour, t.minute, t.second, t.millisecond);
-    return text;
-}
-
 class Matcher {
 public:
     explicit Matcher(const std::vector<OnAirRow>& rows) : rows_(rows), used_(rows.size(), false) {}
@@ -58,8 +47,8 @@ public:
     // The first row not yet used of one of the events, with that title,
     // due from `before` seconds before the plan's second to `after` after
     // it (a start is due at its Schedule's second, and the plan may start it
-    // up to 2 s into its window; a tick a second late moves an end); -1 when none.
-    int take(std::initializer_list<std::string_view> events, const std::string& title, int32_t planned,
+    // up to 2 s into its window; a tick a second late moves an end); null when none.
+    const OnAirRow* take(std::initializer_list<std::string_view> events, const std::string& title, int32_t planned,
              int32_t before = 2, int32_t after = 2) {
         for (std::size_t i = 0; i < rows_.size(); ++i) {
             const OnAirRow& row = rows_[i];
@@ -69,24 +58,22 @@ public:
             for (std::string_view event : events) {
                 if (row.event == event) {
                     used_[i] = true;
-                    return static_cast<int>(i);
+                    return &row;
                 }
             }
         }
-        return -1;
+        return nullptr;
     }
-    // What cut the programme started at row start short: the first silence,
+    // What cut the programme started at start short: the first silence,
     // lost player or operator's stop before it ended or another began.
-    int cutAfter(int start) const {
-        const std::string& title = rows_[static_cast<std::size_t>(start)].title;
-        for (std::size_t i = static_cast<std::size_t>(start) + 1; i < rows_.size(); ++i) {
-            const std::string& event = rows_[i].event;
-            if ((event == onair::kEnd && rows_[i].title == title) || event == onair::kStart || event == onair::kPlay)
-                return -1;
-            if (event == onair::kSilent || event == onair::kPlayerLost || event == onair::kOperatorStop)
-                return static_cast<int>(i);
+    const OnAirRow* cutAfter(const OnAirRow* start) const {
+        for (const OnAirRow* row = start + 1; row != rows_.data() + rows_.size(); ++row) {
+            const std::string& event = row->event;
+            if ((event == onair::kEnd && row->title == start->title) || event == onair::kStart || event == onair::kPlay)
+                return nullptr;
+            if (event == onair::kSilent || event == onair::kPlayerLost || event == onair::kOperatorStop) return row;
         }
-        return -1;
+        return nullptr;
     }
     bool used(std::size_t i) const { return used_[i]; }
 
@@ -97,7 +84,7 @@ private:
 
 // On time or late, from the row's own measure.
 void judgeTiming(AsRunLine& line, const OnAirRow& row) {
-    line.happened = stampOf(row.when);
+    line.happened = clockTextWithMilliseconds(row.when);
     line.lateMs = row.lateMs.value_or(0);
     line.verdict = *line.lateMs > kOnTimeMs || *line.lateMs < -kOnTimeMs ? "late" : "on time";
 }
@@ -115,42 +102,37 @@ AsRunReport reconcile(const std::string& actions, int32_t fadeoutTime, const std
     AsRunReport report;
     Matcher matcher(rows);
     for (const PlannedAction& action : parseActions(actions)) {
-        AsRunLine line{clockOf(action.second), action.verb, action.subject, "missed", std::nullopt, {}, {}};
+        AsRunLine line{clockText(action.second), action.verb, action.subject, "missed", std::nullopt, {}, {}};
         if (action.verb == "start") {
             ++report.planned;
-            const int found = matcher.take({onair::kStart}, action.subject, action.second, 2, 0);
-            if (found >= 0) {
-                judgeTiming(line, rows[static_cast<std::size_t>(found)]);
+            if (const OnAirRow* started = matcher.take({onair::kStart}, action.subject, action.second, 2, 0)) {
+                judgeTiming(line, *started);
                 ++(line.verdict == "late" ? report.late : report.onTime);
-                if (const int cut = matcher.cutAfter(found); cut >= 0) {
-                    const OnAirRow& why = rows[static_cast<std::size_t>(cut)];
+                if (const OnAirRow* why = matcher.cutAfter(started)) {
                     line.verdict = "cut short";
-                    line.detail = why.event + " " + stampOf(why.when);
+                    line.detail = why->event + " " + clockTextWithMilliseconds(why->when);
                     ++report.cutShort;
                 }
             } else {
                 ++report.missed;
-                const int refused = matcher.take({onair::kNotStarted}, action.subject, action.second, 2, 0);
-                if (refused >= 0) line.detail = rows[static_cast<std::size_t>(refused)].detail;
+                if (const OnAirRow* refused = matcher.take({onair::kNotStarted}, action.subject, action.second, 2, 0))
+                    line.detail = refused->detail;
             }
         } else if (action.verb == "end") {
             const int32_t due = (action.second + (action.fade ? fadeoutTime : 0)) % 86400;
-            const int found = matcher.take({onair::kEnd}, action.subject, due);
-            if (found >= 0) judgeTiming(line, rows[static_cast<std::size_t>(found)]);
+            if (const OnAirRow* ended = matcher.take({onair::kEnd}, action.subject, due)) judgeTiming(line, *ended);
         } else if (action.verb == "load") {
-            const int found = matcher.take({onair::kLoad, onair::kNotLoaded}, action.subject, action.second);
-            if (found >= 0) {
-                judgeTiming(line, rows[static_cast<std::size_t>(found)]);
-                if (rows[static_cast<std::size_t>(found)].event == onair::kNotLoaded) {
+            if (const OnAirRow* loaded = matcher.take({onair::kLoad, onair::kNotLoaded}, action.subject, action.second)) {
+                judgeTiming(line, *loaded);
+                if (loaded->event == onair::kNotLoaded) {
                     line.verdict = "not loaded";
-                    line.detail = rows[static_cast<std::size_t>(found)].detail;
+                    line.detail = loaded->detail;
                 }
             }
         } else if (action.verb == "clock") {
-            const int found = matcher.take({onair::kClockSet, onair::kClockNotSet}, "", action.second);
-            if (found >= 0) {
-                judgeTiming(line, rows[static_cast<std::size_t>(found)]);
-                if (rows[static_cast<std::size_t>(found)].event == onair::kClockNotSet) line.verdict = "not set";
+            if (const OnAirRow* clock = matcher.take({onair::kClockSet, onair::kClockNotSet}, "", action.second)) {
+                judgeTiming(line, *clock);
+                if (clock->event == onair::kClockNotSet) line.verdict = "not set";
             }
         }
         report.lines.push_back(std::move(line));
@@ -161,7 +143,7 @@ AsRunReport reconcile(const std::string& actions, int32_t fadeoutTime, const std
         if (matcher.used(i)) continue;
         const bool byHand = row.event == onair::kPlay;
         report.lines.push_back({"", row.event, row.title, byHand ? "started by hand" : "unplanned", row.lateMs,
-                                stampOf(row.when), row.detail});
+                                clockTextWithMilliseconds(row.when), row.detail});
     }
     return report;
 }
@@ -190,11 +172,8 @@ std::string asRunText(const AsRunReport& report) {
 std::string asRunCsv(const AsRunReport& report) {
     std::string csv = "planned,action,title,verdict,late_ms,happened,detail\r\n";
     for (const AsRunLine& line : report.lines) {
-        const std::string fields[] = {line.planned, line.action, line.title, line.verdict,
-                                      line.lateMs ? std::to_string(*line.lateMs) : std::string(), line.happened,
-                                      line.detail};
-        for (std::size_t i = 0; i < std::size(fields); ++i) csv += (i > 0 ? "," : "") + csvField(fields[i]);
-        csv += "\r\n";
+        csv += csvLine({line.planned, line.action, line.title, line.verdict,
+                        line.lateMs ? std::to_string(*line.lateMs) : std::string(), line.happened, line.detail});
     }
     const std::pair<const char*, int64_t> totals[] = {
         {"programmes planned", report.planned}, {"aired on time", report.onTime}, {"late", report.late},

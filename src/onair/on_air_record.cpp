@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "model/node_label.h"
 #include "monitor/now_playing.h"
+#include "scheduler/plan.h"
 #include "storage/file_io.h"
 #include "storage/filesystem.h"
 #include "storage/text.h"
@@ -19,12 +21,7 @@ std::string numberText(const std::optional<Number>& value) {
     return value ? std::to_string(*value) : std::string();
 }
 
-std::string dueText(const std::optional<int32_t>& due) {
-    if (!due) return {};
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", *due / 3600, *due / 60 % 60, *due % 60);
-    return text;
-}
+std::string dueText(const std::optional<int32_t>& due) { return due ? clockText(*due) : std::string(); }
 
 // The fields of one record; false when the text ends inside it (a row cut
 // off before its CR LF). A CR LF ends a record even inside quotes: the
@@ -53,11 +50,14 @@ bool splitRecord(std::string_view text, std::size_t& at, std::vector<std::string
     return false;
 }
 
+// "YYYY-MM-DD" and "HH:MM:SS.mmm".
 bool parseDate(const std::string& date, const std::string& time, LocalTime& when) {
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, ms = 0;
-    if (std::sscanf(date.c_str(), "%d-%d-%d", &y, &mo, &d) != 3) return false;
-    if (std::sscanf(time.c_str(), "%d:%d:%d.%d", &h, &mi, &s, &ms) != 4) return false;
-    when = LocalTime{y, mo, d, dayOfWeek(y, mo, d), h, mi, s, ms};
+    PlanRequest day;
+    int32_t second = 0;
+    if (time.size() != 12 || time[8] != '.' || !parsePlanDate(date, day) || !parsePlanTime(time.substr(0, 8), second))
+        return false;
+    when = localTimeAt(day.year, day.month, day.day, second);
+    when.millisecond = std::atoi(time.c_str() + 9);
     return true;
 }
 
@@ -68,9 +68,9 @@ std::optional<Number> optionalNumber(const std::string& text) {
 }
 
 std::optional<int32_t> optionalDue(const std::string& text) {
-    int h = 0, m = 0, s = 0;
-    if (std::sscanf(text.c_str(), "%d:%d:%d", &h, &m, &s) != 3) return std::nullopt;
-    return h * 3600 + m * 60 + s;
+    int32_t due = 0;
+    if (!parsePlanTime(text, due)) return std::nullopt;
+    return due;
 }
 
 }  // namespace
@@ -89,19 +89,26 @@ std::string csvField(std::string_view field) {
     return quoted + '"';
 }
 
-std::string onAirCsvRow(const OnAirRow& row) {
-    char stamp[48];
-    const LocalTime& t = row.when;
-    std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d,%02d:%02d:%02d.%03d,", t.year, t.month, t.day, t.hour,
-                  t.minute, t.second, t.millisecond);
-    std::string text = stamp;
-    const std::string fields[] = {row.event, row.title, dueText(row.dueSec), numberText(row.lateMs),
-                                  numberText(row.lengthMs), row.detail};
-    for (std::size_t i = 0; i < std::size(fields); ++i) {
-        if (i > 0) text += ',';
-        text += csvField(fields[i]);
+std::string csvLine(std::initializer_list<std::string> fields) {
+    std::string line;
+    for (const std::string& field : fields) {
+        if (&field != fields.begin()) line += ',';
+        line += csvField(field);
     }
-    return text + "\r\n";
+    return line + "\r\n";
+}
+
+std::string clockTextWithMilliseconds(const LocalTime& time) {
+    char milliseconds[8];
+    std::snprintf(milliseconds, sizeof milliseconds, ".%03d", time.millisecond);
+    return clockText(toDaySeconds(time.hour, time.minute, time.second)) + milliseconds;
+}
+
+std::string onAirCsvRow(const OnAirRow& row) {
+    char date[16];
+    std::snprintf(date, sizeof date, "%04d-%02d-%02d", row.when.year, row.when.month, row.when.day);
+    return csvLine({date, clockTextWithMilliseconds(row.when), row.event, row.title, dueText(row.dueSec),
+                    numberText(row.lateMs), numberText(row.lengthMs), row.detail});
 }
 
 std::string onAirRecordName(int year, int month, int day) {

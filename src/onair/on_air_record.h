@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -49,6 +50,10 @@ inline constexpr std::string_view kOnAirHeader = "date,time,event,title,due,late
 // One field as RFC 4180 quotes it (a comma, a quote: quoted, quotes
 // doubled); line breaks become blanks, so that a row stays one line.
 std::string csvField(std::string_view field);
+// Fields joined by commas, each as csvField quotes it, ended by CR LF.
+std::string csvLine(std::initializer_list<std::string> fields);
+// "HH:MM:SS.mmm" of a time.
+std::string clockTextWithMilliseconds(const LocalTime& time);
 // The row as the file holds it, CR LF included; line breaks inside a field
 // become blanks, so that a row stays one line.
 std::string onAirCsvRow(const OnAirRow& row);
