@@ -12,7 +12,10 @@ class CountingMixer final : public airvane::Mixer {
 public:
     bool openVolume() override { return true; }
     uint32_t volume() override { return 65535; }
-    void setVolume(uint32_t) override { ++sets; }
+    bool setVolume(uint32_t) override {
+        ++sets;
+        return true;
+    }
     void close() override {}
     int sets = 0;
 };
@@ -25,6 +28,7 @@ int main() {
     for (int seconds : {1, 3, 10}) {
         CountingMixer mixer;
         const int64_t start = clock.nowMicros();
+        mixer.openVolume();
         airvane::fadeVolume(mixer, clock, seconds * 1000);
         const double lasted = static_cast<double>(clock.nowMicros() - start) / 1000.0;
         std::printf("%-12d %-12.1f %-10.1f %d\n", seconds * 1000, lasted, lasted - seconds * 1000, mixer.sets);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/modeless_list_win32.h"
+#include "app/on_air_win32.h"
 #include "app/tree_mouse_win32.h"
 #include "dialogs/dialog_frame_win32.h"
 #include "monitor/last_title.h"
@@ -15,6 +16,7 @@
 #include "monitor/player_conversation_win32.h"
 #include "onair/alert.h"
 #include "onair/silence_watch.h"
+#include "player/volume_ledger.h"
 #include "scheduler/scheduler_tick.h"
 #include "scheduler/tick_pacer.h"
 #include "model/tree_view_win32.h"
@@ -83,6 +85,9 @@ struct AppState {
     std::string lastNotStarted;   // the start last recorded as not made
     bool playerLost = false;      // the player's window went away and was not found since
     AlertGate alertGate;
+    std::shared_ptr<WorkerReports> workerReports = std::make_shared<WorkerReports>();
+    // The volume a fade owes the player, noted beside the program (made at start).
+    std::shared_ptr<VolumeLedger> volumeLedger;
     std::string brokenAlertCommand;  // failed to start: not tried again while it is the setting
 
     FrameContext frame() { return {&config, currWndSizeAtom}; }

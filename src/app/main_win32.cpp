@@ -57,6 +57,7 @@ int startUp(HINSTANCE instance, int showCommand) {
     AppState state(instance, configFileFor(module), logDirectory.substr(0, logDirectory.size() - 4));
     state.modeless.clear();
     state.currWndSizeAtom = GlobalAddAtomA("CurrWndSize");
+    state.volumeLedger = std::make_shared<VolumeLedger>(volumeNotePath(state.programFolder));
 
     // Said once the window is up, so that the station goes on air meanwhile.
     state.pendingNotice = programFolderProblem(state.programFolder);
@@ -75,7 +76,11 @@ int startUp(HINSTANCE instance, int showCommand) {
     }
     // A fade still running puts the volume back before the process goes;
     // a player that hangs holds it at most the two seconds of a message.
-    waitForWorkers(state.settings.fadeoutTime * 1000 + static_cast<int>(WinampPlayer::kAnswerTimeoutMs));
+    // A worker may answer the stop, the hand-over and the restore each
+    // after a bound.
+    waitForWorkers(state.settings.fadeoutTime * 1000 + 3 * static_cast<int>(WinampPlayer::kAnswerTimeoutMs));
+    // What they reported after the window went is written all the same.
+    takeWorkerReports(state);
 
     GlobalDeleteAtom(state.currWndSizeAtom);
     state.modeless.destroyAll();

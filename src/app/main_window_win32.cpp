@@ -68,6 +68,7 @@ void onWinampSearch(AppState& state) {
     notePlayerFound(state);
     setStatus(state, "WinAmp를 찾았습니다");
     showPlayerFound(state, true);
+    payBackOwedVolume(state);
     rejoinOnAir(state);
 }
 
@@ -324,7 +325,7 @@ INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             takePlayingPathAnswer(state);
             return TRUE;
         case kOnAirRowPosted:
-            takePostedRow(state, lParam);
+            takeWorkerReports(state);
             return TRUE;
         case kAlertNotStarted:
             alertNotStarted(state, lParam);

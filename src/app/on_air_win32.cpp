@@ -7,6 +7,8 @@
 
 #include "app/app_state.h"
 #include "app/monitor_host_win32.h"
+#include "app/player_commands_win32.h"
+#include "model/node_label.h"
 #include "onair/alert.h"
 #include "onair/on_air_record.h"
 #include "scheduler/system_clock_win32.h"
@@ -17,6 +19,8 @@ namespace airvane {
 namespace {
 
 constexpr const char* kNoPlayer = "플레이어가 실행되고 있지 않습니다";
+constexpr const char* kNoAnswer = "플레이어가 응답하지 않습니다";
+constexpr const char* kVolumeNotRestored = "플레이어의 음량을 되돌리지 못했습니다: 다음 연주 전에 다시 되돌립니다";
 
 void writeRow(AppState& state, const OnAirRow& row) {
     if (const auto path = onAirRecordPath(state.programFolder, row.when.year, row.when.month, row.when.day)) {
@@ -105,18 +109,70 @@ void noteOnAir(AppState& state, std::string_view event, const std::string& title
 void noteWhenDone(AppState& state, WorkerKit& kit, std::string_view event, const std::string& title,
                   std::optional<int32_t> dueSec) {
     const HWND notify = state.mainWindow;
-    kit.done = [notify, event = std::string(event), title, dueSec](bool playerThere) {
-        // A programme handed to a window that was gone by then did not start.
-        const bool started = playerThere || event == onair::kEnd;
-        auto row = std::make_unique<OnAirRow>(started ? rowNow(event, title, dueSec, {})
-                                                      : rowNow(onair::kNotStarted, title, dueSec, kNoPlayer));
-        if (PostMessageA(notify, kOnAirRowPosted, 0, reinterpret_cast<LPARAM>(row.get()))) row.release();
+    kit.done = [notify, reports = state.workerReports, event = std::string(event), title, dueSec,
+                command = kit.command](const WorkerOutcome& outcome) {
+        WorkerReport report;
+        report.command = command;
+        const bool ending = event == onair::kEnd;
+        if (!outcome.overtaken) {
+            // An end whose player is gone has ended all the same.
+            if (!outcome.playerThere && !ending) {
+                report.rows.push_back(rowNow(onair::kNotStarted, title, dueSec, kNoPlayer));
+                report.notStartedTitle = title;
+                report.notice = "'" + title + "': " + kNoPlayer;
+            } else if (outcome.playerThere && !outcome.answered) {
+                report.rows.push_back(rowNow(ending ? onair::kNotEnded : onair::kNotStarted, title, dueSec, kNoAnswer));
+                if (!ending) report.notStartedTitle = title;
+                report.notice = "'" + title + "': " + kNoAnswer;
+            } else {
+                report.rows.push_back(rowNow(event, title, dueSec, {}));
+            }
+        }
+        if (!outcome.volumeRestored) {
+            report.rows.push_back(rowNow(onair::kVolumeNotRestored, title, std::nullopt, kVolumeNotRestored));
+            report.notice = kVolumeNotRestored;
+        }
+        if (report.rows.empty()) return;
+        reports->put(std::move(report));
+        PostMessageA(notify, kOnAirRowPosted, 0, 0);
     };
 }
 
-void takePostedRow(AppState& state, LPARAM posted) {
-    const std::unique_ptr<OnAirRow> row(reinterpret_cast<OnAirRow*>(posted));
-    record(state, *row);
+void payBackOwedVolume(AppState& state) {
+    const std::optional<uint32_t> owed = state.volumeLedger->owed();
+    if (!owed) return;
+    WorkerKit kit = workerKit(state, false);
+    const HWND notify = state.mainWindow;
+    kit.done = [notify, reports = state.workerReports, owed](const WorkerOutcome& outcome) {
+        WorkerReport report;
+        report.notice = outcome.volumeRestored
+                            ? "이전 실행이 페이드 도중에 끝나 낮아져 있던 플레이어의 음량을 " + std::to_string(*owed) +
+                                  "(으)로 되돌렸습니다"
+                            : std::string(kVolumeNotRestored);
+        report.rows.push_back(rowNow(outcome.volumeRestored ? onair::kVolumeRestored : onair::kVolumeNotRestored, "",
+                                     std::nullopt, report.notice));
+        reports->put(std::move(report));
+        PostMessageA(notify, kOnAirRowPosted, 0, 0);
+    };
+    // No worker now: the next hand-over puts it back before it plays.
+    startVolumeWorker(kit);
+}
+
+void takeWorkerReports(AppState& state) {
+    for (const WorkerReport& report : state.workerReports->takeAll()) {
+        for (const OnAirRow& row : report.rows) record(state, row);
+        if (!IsWindow(state.mainWindow)) continue;  // at exit: the tree is gone, only the rows count
+        // The mark is taken back only when no later command has decided
+        // what plays since; the tick then tries again while the start window lasts.
+        if (!report.notStartedTitle.empty() && report.command == latestAirCommand()) {
+            for (const ScheduleRef& schedule : currentSchedules(*state.tree, state.tickState)) {
+                if (!schedule.record->playing || schedule.record->text != report.notStartedTitle) continue;
+                schedule.record->playing = false;
+                relabel(*state.tree, schedule.item, *schedule.record);
+            }
+        }
+        if (!report.notice.empty()) holdStatus(state, report.notice);
+    }
 }
 
 void noteNotStarted(AppState& state, const ScheduleNode& schedule, const std::string& why) {

@@ -7,9 +7,12 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "model/schedule_node.h"
 #include "onair/on_air_record.h"
@@ -19,18 +22,49 @@ namespace airvane {
 
 struct AppState;
 
-inline constexpr UINT kOnAirRowPosted = WM_APP + 4;    // lParam: an OnAirRow made by a worker
+inline constexpr UINT kOnAirRowPosted = WM_APP + 4;    // a worker left a report in WorkerReports
 inline constexpr UINT kAlertNotStarted = WM_APP + 5;   // lParam: the command line that failed
+
+// What a worker found, stamped on its thread and kept here until the UI
+// thread takes it: a report made while the window goes away at exit is
+// still written, after the workers were waited for.
+struct WorkerReport {
+    std::vector<OnAirRow> rows;
+    uint64_t command = 0;         // the air command the worker carried
+    std::string notStartedTitle;  // a hand-over the player did not take: its mark is taken back
+    std::string notice;           // for the status line
+};
+
+class WorkerReports {
+public:
+    void put(WorkerReport report) {
+        std::lock_guard lock(mutex_);
+        reports_.push_back(std::move(report));
+    }
+    std::vector<WorkerReport> takeAll() {
+        std::lock_guard lock(mutex_);
+        return std::exchange(reports_, {});
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<WorkerReport> reports_;
+};
 
 // A row stamped now.
 void noteOnAir(AppState& state, std::string_view event, const std::string& title,
                std::optional<int32_t> dueSec = std::nullopt, const std::string& detail = {});
 // The kit's worker stamps the row when it is done (the player stopped or
-// took the programme) and posts it; a player gone by then is a start not
-// made.
+// took the programme) and leaves it in the reports: a player gone or not
+// answering by then is a start (or an end) not made; a worker overtaken
+// by a later command writes nothing, the later command writes its own.
 void noteWhenDone(AppState& state, WorkerKit& kit, std::string_view event, const std::string& title,
                   std::optional<int32_t> dueSec);
-void takePostedRow(AppState& state, LPARAM row);
+// A volume left owed by an earlier run (killed in the middle of a fade) is
+// put back once the player's window is found, and said.
+void payBackOwedVolume(AppState& state);
+// Writes what the workers reported; also at exit, after they were waited for.
+void takeWorkerReports(AppState& state);
 
 // A programme that could not be started, once for its due second; alerted.
 void noteNotStarted(AppState& state, const ScheduleNode& schedule, const std::string& why);

@@ -1,6 +1,7 @@
 #include "app/player_commands_win32.h"
 
 #include "app/app_state.h"
+#include "app/monitor_host_win32.h"
 #include "app/on_air_win32.h"
 #include "model/node_label.h"
 #include "player/player_volume_win32.h"
@@ -42,7 +43,7 @@ void playCommand(AppState& state) {
             // claims it plays, and the operator is told why.
             record->playing = false;
             relabel(tree, item, *record);
-            SetDlgItemTextA(state.mainWindow, IDC_STATUS_LINE, playlist.error.c_str());
+            holdStatus(state, playlist.error);
             return;
         }
         path = playlist.path;
@@ -59,33 +60,37 @@ void playCommand(AppState& state) {
             record->playing = false;
             relabel(tree, item, *record);
         }
-        SetDlgItemTextA(state.mainWindow, IDC_STATUS_LINE, kNoWorkerToStart);
+        holdStatus(state, kNoWorkerToStart);
     }
 }
 
 void stopCommand(AppState& state) {
     if (!playerRunning(state)) return;
-    TreeViewTree& tree = *state.tree;
-    NodeItem item = tree.caretNode();
+    // The stop wins over a hand-over still fading on a worker.
+    newAirCommand();
+    // Whatever item has the caret: the Schedule that plays is no longer on air.
     std::string title;
-    if (ScheduleNode* record = tree.nodeRecord(item); record && record->kind == kSchedule) {
-        title = record->text;
-        record->playing = false;
-        relabel(tree, item, *record);
+    for (const ScheduleRef& schedule : currentSchedules(*state.tree, state.tickState)) {
+        if (!schedule.record->playing) continue;
+        title = schedule.record->text;
+        schedule.record->playing = false;
+        relabel(*state.tree, schedule.item, *schedule.record);
     }
     noteOnAir(state, onair::kOperatorStop, title);
     SetForegroundWindow(state.winampWindow);
     WinampPlayer(state.winampWindow).stopWithFade();
 }
 
-WorkerKit workerKit(AppState& state) {
+WorkerKit workerKit(AppState& state, bool airCommand) {
     WorkerKit kit;
     const HWND player = state.winampWindow;
     kit.makePlayer = [player] { return std::make_unique<WinampPlayer>(player); };
     kit.makeMixer = [player] { return std::make_unique<PlayerVolume>(player); };
     kit.makeClock = [] { return std::make_unique<SystemFadeClock>(); };
     kit.lastTitle = state.lastTitle;
+    kit.ledger = state.volumeLedger;
     kit.fadeoutMs = state.settings.fadeoutTime * 1000;
+    kit.command = airCommand ? newAirCommand() : latestAirCommand();
     return kit;
 }
 

@@ -58,14 +58,13 @@ public:
         }
         WorkerKit kit = workerKit(state_);
         noteWhenDone(state_, kit, onair::kEnd, schedule.text, due);
-        if (!startEndWorker(kit)) noteOnAir(state_, onair::kEnd, schedule.text, due, kNoWorkerToStart);
+        if (!startEndWorker(kit)) noteOnAir(state_, onair::kNotEnded, schedule.text, due, kNoWorkerToEnd);
     }
 
     std::string writePlaylist(NodeItem schedule) override {
         PlaylistResult playlist = writePlaylistFile(*state_.tree, schedule, state_.programFolder);
-        if (playlist.path.empty() && !playlist.error.empty()) {
-            SetDlgItemTextA(state_.mainWindow, IDC_STATUS_LINE, playlist.error.c_str());
-        }
+        // Held, or the monitor that comes later in this tick paints over it.
+        if (playlist.path.empty() && !playlist.error.empty()) holdStatus(state_, playlist.error);
         if (playlist.path.empty()) {
             if (const ScheduleNode* record = state_.tree->nodeRecord(schedule))
                 noteNotStarted(state_, *record, playlist.error.empty() ? "재생목록을 쓰지 못했습니다" : playlist.error);

@@ -120,7 +120,13 @@ AsRunReport reconcile(const std::string& actions, int32_t fadeoutTime, const std
             }
         } else if (action.verb == "end") {
             const int32_t due = (action.second + (action.fade ? fadeoutTime : 0)) % 86400;
-            if (const OnAirRow* ended = matcher.take({onair::kEnd}, action.subject, due)) judgeTiming(line, *ended);
+            if (const OnAirRow* ended = matcher.take({onair::kEnd, onair::kNotEnded}, action.subject, due)) {
+                judgeTiming(line, *ended);
+                if (ended->event == onair::kNotEnded) {
+                    line.verdict = "not ended";
+                    line.detail = ended->detail;
+                }
+            }
         } else if (action.verb == "load") {
             if (const OnAirRow* loaded = matcher.take({onair::kLoad, onair::kNotLoaded}, action.subject, action.second)) {
                 judgeTiming(line, *loaded);

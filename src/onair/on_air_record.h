@@ -22,6 +22,7 @@ inline constexpr std::string_view kStart = "start";              // handed to th
 inline constexpr std::string_view kPlay = "play";                // handed over by the play command
 inline constexpr std::string_view kRejoin = "rejoin";            // put back on air after a restart
 inline constexpr std::string_view kEnd = "end";                  // faded and stopped, or left playing
+inline constexpr std::string_view kNotEnded = "not-ended";       // the stop was not made; detail: why
 inline constexpr std::string_view kNotStarted = "not-started";   // detail: why
 inline constexpr std::string_view kPlayerLost = "player-lost";
 inline constexpr std::string_view kPlayerFound = "player-found";
@@ -33,6 +34,8 @@ inline constexpr std::string_view kClockSet = "clock-set";
 inline constexpr std::string_view kClockNotSet = "clock-not-set";
 inline constexpr std::string_view kOperatorStop = "operator-stop";
 inline constexpr std::string_view kAlertFailed = "alert-failed";
+inline constexpr std::string_view kVolumeNotRestored = "volume-not-restored";  // tried again at the next stop
+inline constexpr std::string_view kVolumeRestored = "volume-restored";  // a volume owed since an earlier run
 }  // namespace onair
 
 struct OnAirRow {

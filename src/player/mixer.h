@@ -11,10 +11,13 @@ class Mixer {
 public:
     virtual ~Mixer() = default;
     // Finds the volume control; false (and nothing held) when there is
-    // none: then nothing is faded and nothing restored.
+    // none: then nothing is faded and nothing restored. Each open is a
+    // conversation of its own: a message unanswered before it does not
+    // keep it from being tried.
     virtual bool openVolume() = 0;
     virtual uint32_t volume() = 0;
-    virtual void setVolume(uint32_t value) = 0;
+    // False when the player did not take it (no answer within the bound).
+    virtual bool setVolume(uint32_t value) = 0;
     virtual void close() = 0;
 };
 

@@ -47,6 +47,9 @@ public:
     virtual int isPlaying() = 0;
     virtual void setShuffle(bool on) = 0;
     virtual void setRepeat(bool on) = 0;
+    // False once a message went unanswered within its bound: what it was
+    // to do may not have happened.
+    virtual bool answered() const = 0;
 };
 
 // Clear the playlist, add path, play: how a programme is handed over.

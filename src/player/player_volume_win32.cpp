@@ -5,7 +5,9 @@
 namespace airvane {
 
 bool PlayerVolume::openVolume() {
-    if (unanswered_ || !player_ || !IsWindow(player_)) return false;
+    // The restore after a fade gets its own bound, whatever the fade met.
+    unanswered_ = false;
+    if (!player_ || !IsWindow(player_)) return false;
     const LRESULT version = sendWithinBound(player_, WM_USER, 0, kIpcGetVersion, unanswered_);
     if (version < kFirstVersionWithVolumeQuery) return false;
     const LRESULT current = sendWithinBound(player_, WM_USER, static_cast<WPARAM>(-666), kIpcSetVolume, unanswered_);
@@ -14,8 +16,9 @@ bool PlayerVolume::openVolume() {
     return true;
 }
 
-void PlayerVolume::setVolume(uint32_t value) {
+bool PlayerVolume::setVolume(uint32_t value) {
     sendWithinBound(player_, WM_USER, value > 255 ? 255 : value, kIpcSetVolume, unanswered_);
+    return !unanswered_;
 }
 
 }  // namespace airvane

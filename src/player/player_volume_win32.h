@@ -20,7 +20,7 @@ public:
     // to fade: it is simply stopped.
     bool openVolume() override;
     uint32_t volume() override { return volume_; }
-    void setVolume(uint32_t value) override;
+    bool setVolume(uint32_t value) override;
     void close() override {}
 
     static constexpr LPARAM kIpcGetVersion = 0;

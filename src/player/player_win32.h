@@ -29,6 +29,7 @@ public:
     int isPlaying() override;
     void setShuffle(bool on) override;
     void setRepeat(bool on) override;
+    bool answered() const override { return !unanswered_; }
 
     static constexpr UINT kAnswerTimeoutMs = 2000;
 

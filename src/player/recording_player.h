@@ -16,23 +16,25 @@ public:
     void addFile(std::string_view path) override { record("IPC_PLAYFILE " + std::string(path)); }
     void play() override {
         record("WINAMP_BUTTON2");
-        state = PlayState::Playing;
+        if (!hung) state = PlayState::Playing;
     }
     void stop() override {
         record("WINAMP_BUTTON4");
-        state = PlayState::Stopped;
+        if (!hung) state = PlayState::Stopped;
     }
     void stopWithFade() override {
         record("WINAMP_BUTTON4_SHIFT");
-        state = PlayState::Stopped;
+        if (!hung) state = PlayState::Stopped;
     }
     void showFileInfo() override { record("WINAMP_EDIT_ID3"); }
     int isPlaying() override {
-        record("IPC_ISPLAYING " + std::to_string(static_cast<int>(state)));
-        return static_cast<int>(state);
+        const int answer = hung ? 0 : static_cast<int>(state);
+        record("IPC_ISPLAYING " + std::to_string(answer));
+        return answer;
     }
     void setShuffle(bool on) override { record(std::string("IPC_SET_SHUFFLE ") + (on ? "1" : "0")); }
     void setRepeat(bool on) override { record(std::string("IPC_SET_REPEAT ") + (on ? "1" : "0")); }
+    bool answered() const override { return !hung; }
 
     std::vector<std::string> messages() const {
         std::lock_guard lock(mutex_);
@@ -40,6 +42,8 @@ public:
     }
     void setAlive(bool alive) { alive_ = alive; }
     PlayState state = PlayState::Stopped;
+    // A player that stops answering: each message is noted, none is taken.
+    bool hung = false;
 
 private:
     void record(std::string message) {

@@ -15,6 +15,7 @@ namespace airvane {
 namespace {
 
 std::atomic<int> gRunning{0};
+std::atomic<uint64_t> gAirCommand{0};
 std::mutex gEndedMutex;
 std::condition_variable gEnded;  // told whenever a worker ends
 
@@ -43,10 +44,26 @@ private:
     bool held_ = false;
 };
 
-void fadeAndStopWith(const WorkerKit& kit, Player& player) {
+bool stillNewest(const WorkerKit& kit) { return gAirCommand.load() == kit.command; }
+
+// Under the one-fade lock: the stop, unless a later command came first.
+WorkerOutcome stopFor(const WorkerKit& kit, Player& player) {
+    WorkerOutcome outcome;
+    if (!stillNewest(kit)) {
+        outcome.overtaken = true;
+        return outcome;
+    }
     std::unique_ptr<Mixer> mixer = kit.makeMixer();
     std::unique_ptr<FadeClock> clock = kit.makeClock();
-    fadeAndStop(player, *mixer, *clock, kit.fadeoutMs, *kit.lastTitle);
+    const StopOutcome stop = fadeAndStop(player, *mixer, *clock, kit.fadeoutMs, *kit.lastTitle, *kit.ledger);
+    outcome.answered = stop.answered;
+    outcome.volumeRestored = stop.volumeRestored;
+    return outcome;
+}
+
+void tell(const WorkerKit& kit, WorkerOutcome outcome, const Player& player) {
+    outcome.playerThere = player.alive();
+    if (kit.done) kit.done(outcome);
 }
 
 // A thread that cannot be made is a worker not started, not the end of
@@ -68,17 +85,34 @@ bool startHandOffWorker(const WorkerKit& kit, std::optional<int32_t> options, st
     if (!slot.take()) return false;
     return startDetached([kit, options, path = std::move(path), slot = std::move(slot)]() {
         std::unique_ptr<Player> player = kit.makePlayer();
-        fadeAndStopWith(kit, *player);
-        if (options) {
-            player->setRepeat(*options & kRepeat);
-            player->setShuffle(*options & kShuffle);
+        WorkerOutcome outcome;
+        {
+            const std::unique_lock fade = oneFadeAtATime();
+            outcome = stopFor(kit, *player);
+            // A stop (or another start) given during the fade wins.
+            if (!outcome.overtaken && !stillNewest(kit)) outcome.overtaken = true;
+            if (!outcome.overtaken && outcome.answered) {
+                if (options) {
+                    player->setRepeat(*options & kRepeat);
+                    player->setShuffle(*options & kShuffle);
+                }
+                playHandOff(*player, path);
+                outcome.answered = player->answered();
+                // Given while the messages went out: the player is stopped after them.
+                if (!stillNewest(kit)) {
+                    player->stop();
+                    outcome.overtaken = true;
+                }
+            }
         }
-        playHandOff(*player, path);
-        if (kit.done) kit.done(player->alive());
+        tell(kit, outcome, *player);
     });
 }
 
 }  // namespace
+
+uint64_t newAirCommand() { return ++gAirCommand; }
+uint64_t latestAirCommand() { return gAirCommand.load(); }
 
 int runningWorkers() { return gRunning.load(); }
 
@@ -92,8 +126,27 @@ bool startEndWorker(const WorkerKit& kit) {
     if (!slot.take()) return false;
     return startDetached([kit, slot = std::move(slot)]() {
         std::unique_ptr<Player> player = kit.makePlayer();
-        fadeAndStopWith(kit, *player);
-        if (kit.done) kit.done(player->alive());
+        WorkerOutcome outcome;
+        {
+            const std::unique_lock fade = oneFadeAtATime();
+            outcome = stopFor(kit, *player);
+        }
+        tell(kit, outcome, *player);
+    });
+}
+
+bool startVolumeWorker(const WorkerKit& kit) {
+    WorkerSlot slot;
+    if (!slot.take()) return false;
+    return startDetached([kit, slot = std::move(slot)]() {
+        std::unique_ptr<Player> player = kit.makePlayer();
+        WorkerOutcome outcome;
+        {
+            const std::unique_lock fade = oneFadeAtATime();
+            std::unique_ptr<Mixer> mixer = kit.makeMixer();
+            outcome.volumeRestored = payBackVolume(*mixer, *kit.ledger);
+        }
+        tell(kit, outcome, *player);
     });
 }
 

@@ -12,21 +12,38 @@
 
 #include "player/mixer.h"
 #include "player/player.h"
+#include "player/volume_ledger.h"
 
 namespace airvane {
 
 class LastTitle;
+
+// What a worker came to, told on its thread when it is done.
+struct WorkerOutcome {
+    bool playerThere = true;     // the player's window was there at the end
+    bool answered = true;        // the player answered every message of the stop and the hand-over
+    bool volumeRestored = true;  // false: the volume is still owed (tried again at the next stop)
+    bool overtaken = false;      // a later air command came first: this one did nothing, or was undone
+};
+
+// Every command that decides what the air carries (a start, an end, the
+// play and stop commands, a rejoin) takes the next number. A worker acts
+// only while its number is the newest, so the command given last wins,
+// whichever worker gets to the player first.
+uint64_t newAirCommand();
+uint64_t latestAirCommand();
 
 struct WorkerKit {
     std::function<std::unique_ptr<Player>()> makePlayer;
     std::function<std::unique_ptr<Mixer>()> makeMixer;
     std::function<std::unique_ptr<FadeClock>()> makeClock;
     std::shared_ptr<LastTitle> lastTitle;
+    std::shared_ptr<VolumeLedger> ledger;
     int fadeoutMs = 0;
-    // Told on the worker's thread once the player was stopped or took the
-    // programme (false: its window was gone by then); it must not touch
-    // the program's windows, only post.
-    std::function<void(bool playerThere)> done;
+    uint64_t command = 0;  // newAirCommand() when the command was given
+    // Told on the worker's thread once it is done; it must not touch the
+    // program's windows, only post.
+    std::function<void(const WorkerOutcome&)> done;
 };
 
 // How many workers may wait on the player at once; a player that hangs
@@ -38,6 +55,9 @@ inline constexpr int kMaxWorkers = 8;
 bool startEndWorker(const WorkerKit& kit);
 bool startStartWorker(const WorkerKit& kit, int32_t options, std::string playlistPath);
 bool startPlayWorker(const WorkerKit& kit, std::string path);
+// Puts back a volume the ledger owes (left low by an earlier run); it
+// changes nothing of what plays.
+bool startVolumeWorker(const WorkerKit& kit);
 
 // Workers still running (for tests and the exit).
 int runningWorkers();

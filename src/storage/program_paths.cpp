@@ -15,4 +15,10 @@ std::string configFileFor(const std::string& modulePath) {
     return path;
 }
 
+std::string volumeNotePath(const std::string& programFolder) {
+    std::string path = programFolder;
+    ensureBackslash(path);
+    return path + "fade-volume.txt";
+}
+
 }  // namespace airvane

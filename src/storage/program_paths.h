@@ -1,4 +1,4 @@
-// The two places beside the program's executable that it writes to.
+// The places beside the program's executable that it writes to.
 #pragma once
 
 #include <string>
@@ -9,5 +9,8 @@ namespace airvane {
 std::string logDirectoryFor(const std::string& modulePath);
 // The executable's path with the extension "INI".
 std::string configFileFor(const std::string& modulePath);
+// The note of a volume a fade lowered and has not yet put back, in the
+// program's folder.
+std::string volumeNotePath(const std::string& programFolder);
 
 }  // namespace airvane

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "monitor/last_title.h"
@@ -31,61 +33,57 @@ public:
         return present;
     }
     uint32_t volume() override { return volume_; }
-    void setVolume(uint32_t value) override {
+    // The set numbered unanswered (from 0) gets no answer and changes nothing.
+    bool setVolume(uint32_t value) override {
+        if (tries++ == unanswered) return false;
         volume_ = value;
         sets.push_back({clock_.now - 1'000'000, value});
+        return true;
     }
     void close() override { ++closes; }
 
     std::vector<VolumeSet> sets;
     bool present = true;
-    int opens = 0, closes = 0;
+    int opens = 0, closes = 0, tries = 0, unanswered = -1;
 
 private:
     FakeClock& clock_;
     uint32_t volume_;
 };
 
-TEST(Fade, ThreeSecondsFrom65535) {
-    FakeClock clock;
-    RecordingMixer mixer(clock, 65535);
-    std::optional<uint32_t> old = fadeVolume(mixer, clock, 3000);
-    ASSERT_TRUE(old);
-    EXPECT_EQ(*old, 65535u);
-    ASSERT_EQ(mixer.sets.size(), 302u);  // 301 sets from 65535 down to 135, then 0
-    EXPECT_EQ(mixer.sets[0].value, 65535u);
-    EXPECT_EQ(mixer.sets[1].value, 65535u - 218);
-    EXPECT_EQ(mixer.sets[300].value, 135u);
-    EXPECT_EQ(mixer.sets[301].value, 0u);
-    EXPECT_EQ(mixer.sets[0].at, 0);
-    EXPECT_EQ(mixer.sets[150].at, 1'500'000) << "10 ms apart, on their deadlines";
-    EXPECT_EQ(mixer.sets[301].at, 3'000'000) << "never later than the fade's length";
-    EXPECT_EQ(clock.now - 1'000'000, 3'000'000) << "the fade lasts exactly its length";
-    EXPECT_EQ(mixer.opens, 1);
-    EXPECT_EQ(mixer.closes, 1);
-}
-
-TEST(Fade, ZeroSecondsSmallAndSilentVolumes) {
-    FakeClock clock;
-    RecordingMixer full(clock, 1000);
-    fadeVolume(full, clock, 0);  // one step of the whole volume
-    ASSERT_EQ(full.sets.size(), 2u);
-    EXPECT_EQ(full.sets[0].value, 1000u);
-    EXPECT_EQ(full.sets[1].value, 0u);
-    EXPECT_EQ(full.sets[1].at, 10'000);
-
-    FakeClock clock2;
-    RecordingMixer silent(clock2, 0);
-    fadeVolume(silent, clock2, 3000);
-    ASSERT_EQ(silent.sets.size(), 1u);
-    EXPECT_EQ(silent.sets[0].value, 0u);
-
-    FakeClock clock3;
-    RecordingMixer small(clock3, 5);  // fewer than the 300 steps: step 1, v + 1 sets
-    fadeVolume(small, clock3, 3000);
-    ASSERT_EQ(small.sets.size(), 6u);
-    EXPECT_EQ(small.sets[4].value, 1u);
-    EXPECT_EQ(small.sets[5].value, 0u);
+// The volume falls evenly over the whole fade and is 0 only at its end,
+// for the player's range (0..255) and the wave-out range (0..65535).
+TEST(Fade, FallsEvenlyOverTheWholeTimeAndReachesZeroAtItsEnd) {
+    for (uint32_t v : {255u, 128u, 5u, 65535u, 40000u}) {
+        for (int ms : {1000, 3000, 10000, 15}) {
+            SCOPED_TRACE("volume " + std::to_string(v) + ", " + std::to_string(ms) + " ms");
+            FakeClock clock;
+            RecordingMixer mixer(clock, v);
+            EXPECT_EQ(fadeVolume(mixer, clock, ms), v);
+            const int64_t length = ms * int64_t{1000};
+            ASSERT_FALSE(mixer.sets.empty());
+            EXPECT_EQ(mixer.sets.back().value, 0u);
+            EXPECT_EQ(mixer.sets.back().at, length) << "0 exactly at the end";
+            int64_t previous = 0;
+            uint32_t last = v;
+            for (const VolumeSet& set : mixer.sets) {
+                EXPECT_GT(set.at, previous);
+                EXPECT_LT(set.value, last);
+                // Never below the straight line from v to 0, and at most one
+                // step of the line above it.
+                const double line = v * (1.0 - static_cast<double>(set.at) / static_cast<double>(length));
+                EXPECT_GE(set.value + 1e-9, line);
+                EXPECT_LT(set.value, line + 1.0);
+                previous = set.at;
+                last = set.value;
+            }
+            // A range finer than the steps is set at every step, about 10 ms apart.
+            if (v >= static_cast<uint32_t>(ms / 10)) {
+                EXPECT_EQ(mixer.sets.size(), static_cast<std::size_t>(std::max(1, ms / 10)));
+            }
+            EXPECT_EQ(clock.now - 1'000'000, length) << "the fade lasts exactly its length";
+        }
+    }
 }
 
 TEST(FadeAndStop, APlayingPlayerFadesStopsAndGetsItsVolumeBack) {
@@ -95,59 +93,127 @@ TEST(FadeAndStop, APlayingPlayerFadesStopsAndGetsItsVolumeBack) {
     player.state = PlayState::Playing;
     LastTitle last;
     last.set("1. Morning - Winamp");
-    fadeAndStop(player, mixer, clock, 3000, last);
+    VolumeLedger ledger;
+    const StopOutcome outcome = fadeAndStop(player, mixer, clock, 3000, last, ledger);
+    EXPECT_TRUE(outcome.answered);
+    EXPECT_TRUE(outcome.volumeRestored);
     EXPECT_EQ(player.messages(), (std::vector<std::string>{"IPC_ISPLAYING 1", "WINAMP_BUTTON4"}));
     EXPECT_EQ(mixer.sets.back().value, 40000u) << "restored";
     EXPECT_EQ(mixer.sets[mixer.sets.size() - 2].value, 0u);
     EXPECT_EQ(mixer.opens, 2);
+    EXPECT_FALSE(ledger.owed());
     EXPECT_EQ(last.get(), "");
 }
 
-TEST(FadeAndStop, PausedStoppedGoneAndNoMixer) {
+TEST(FadeAndStop, PausedStoppedGoneNoMixerAndNoFadeTime) {
     FakeClock clock;
     RecordingMixer mixer(clock, 40000);
     LastTitle last;
+    VolumeLedger ledger;
 
     RecordingPlayer paused;
     paused.state = PlayState::Paused;
-    fadeAndStop(paused, mixer, clock, 3000, last);
+    fadeAndStop(paused, mixer, clock, 3000, last, ledger);
     EXPECT_EQ(paused.messages(), (std::vector<std::string>{"IPC_ISPLAYING 3", "WINAMP_BUTTON4"}));
     EXPECT_TRUE(mixer.sets.empty()) << "stopped at once, volume untouched";
 
     RecordingPlayer stopped;
     last.set("x");
-    fadeAndStop(stopped, mixer, clock, 3000, last);
+    fadeAndStop(stopped, mixer, clock, 3000, last, ledger);
     EXPECT_EQ(stopped.messages(), (std::vector<std::string>{"IPC_ISPLAYING 0"}));
     EXPECT_EQ(last.get(), "");
 
     RecordingPlayer gone;
     gone.setAlive(false);
     last.set("x");
-    fadeAndStop(gone, mixer, clock, 3000, last);
+    fadeAndStop(gone, mixer, clock, 3000, last, ledger);
     EXPECT_TRUE(gone.messages().empty());
     EXPECT_EQ(last.get(), "") << "emptied all the same";
 
-    RecordingMixer none(clock, 40000);
-    none.present = false;
-    RecordingPlayer playing;
-    playing.state = PlayState::Playing;
-    const int64_t before = clock.now;
-    fadeAndStop(playing, none, clock, 3000, last);
-    EXPECT_EQ(playing.messages(), (std::vector<std::string>{"IPC_ISPLAYING 1", "WINAMP_BUTTON4"}));
-    EXPECT_EQ(clock.now, before) << "no mixer: no fade, a stop at once";
-    EXPECT_TRUE(none.sets.empty()) << "and nothing restored";
+    // No mixer, a fade time of 0 or below: nothing to fade, a stop at once.
+    for (int ms : {3000, 0, -5000}) {
+        RecordingMixer none(clock, 40000);
+        none.present = ms != 3000;
+        RecordingMixer& volume = ms == 3000 ? none : mixer;
+        RecordingPlayer playing;
+        playing.state = PlayState::Playing;
+        const int64_t before = clock.now;
+        fadeAndStop(playing, volume, clock, ms, last, ledger);
+        EXPECT_EQ(playing.messages(), (std::vector<std::string>{"IPC_ISPLAYING 1", "WINAMP_BUTTON4"}));
+        EXPECT_EQ(clock.now, before) << ms << " ms: no wait";
+        EXPECT_TRUE(volume.sets.empty()) << ms << " ms: the volume is not touched";
+    }
 }
 
-TEST(FadeAndStop, ANegativeFadeTimeCountsAsZero) {
+// One volume message unanswered in the middle of a fade: the fade ends
+// there, the player is still stopped and the volume put back. When the
+// restore too goes unanswered the volume stays owed, is said, and the next
+// stop puts back the old level, not the low one it finds.
+TEST(FadeAndStop, AMissedAnswerStillStopsAndRestores) {
     FakeClock clock;
-    RecordingMixer mixer(clock, 300);
+    RecordingMixer mixer(clock, 200);
+    mixer.unanswered = 50;
     RecordingPlayer player;
     player.state = PlayState::Playing;
     LastTitle last;
-    fadeAndStop(player, mixer, clock, -5000, last);
-    ASSERT_EQ(mixer.sets.size(), 3u);  // 300, 0, then the restore
-    EXPECT_EQ(mixer.sets[1].value, 0u);
-    EXPECT_EQ(mixer.sets[1].at, 10'000);
+    VolumeLedger ledger;
+    StopOutcome outcome = fadeAndStop(player, mixer, clock, 3000, last, ledger);
+    EXPECT_EQ(player.messages(), (std::vector<std::string>{"IPC_ISPLAYING 1", "WINAMP_BUTTON4"}));
+    EXPECT_EQ(mixer.sets.size(), 51u) << "50 steps, then the restore";
+    EXPECT_EQ(mixer.sets.back().value, 200u);
+    EXPECT_TRUE(outcome.volumeRestored);
+    EXPECT_FALSE(ledger.owed());
+
+    RecordingMixer lowered(clock, 200);
+    lowered.unanswered = 200;  // the fade takes 200 sets (199 down to 0); the restore is the one missed
+    player.state = PlayState::Playing;
+    outcome = fadeAndStop(player, lowered, clock, 3000, last, ledger);
+    EXPECT_FALSE(outcome.volumeRestored);
+    EXPECT_EQ(ledger.owed(), 200u);
+    EXPECT_EQ(lowered.volume(), 0u);
+
+    RecordingMixer later(clock, 0);  // the next programme plays at the level left
+    player.state = PlayState::Playing;
+    outcome = fadeAndStop(player, later, clock, 3000, last, ledger);
+    EXPECT_TRUE(outcome.volumeRestored);
+    EXPECT_EQ(later.volume(), 200u) << "the level owed, not the one found";
+    EXPECT_FALSE(ledger.owed());
+
+    // With the player stopped there is no fade, and what is owed is still put back.
+    ASSERT_TRUE(ledger.owe(180));
+    RecordingMixer idle(clock, 0);
+    player.state = PlayState::Stopped;
+    EXPECT_TRUE(fadeAndStop(player, idle, clock, 3000, last, ledger).volumeRestored);
+    EXPECT_EQ(idle.volume(), 180u);
+}
+
+TEST(FadeAndStop, APlayerThatDoesNotAnswerIsNotCountedAsStopped) {
+    FakeClock clock;
+    RecordingMixer mixer(clock, 255);
+    RecordingPlayer player;
+    player.state = PlayState::Playing;
+    player.hung = true;
+    LastTitle last;
+    VolumeLedger ledger;
+    EXPECT_FALSE(fadeAndStop(player, mixer, clock, 3000, last, ledger).answered);
+    EXPECT_EQ(player.messages(), (std::vector<std::string>{"IPC_ISPLAYING 0"})) << "nothing more is sent";
+    EXPECT_TRUE(mixer.sets.empty());
+}
+
+// The note beside the program outlives a killed run.
+TEST(VolumeLedger, TheNoteIsReadAtTheNextStartAndRemovedWhenSettled) {
+    const std::string path = testing::TempDir() + "fade-volume.txt";
+    std::remove(path.c_str());
+    EXPECT_FALSE(VolumeLedger(path).owed());
+    {
+        VolumeLedger run(path);
+        ASSERT_TRUE(run.owe(211));
+    }
+    VolumeLedger next(path);
+    EXPECT_EQ(next.owed(), 211u);
+    next.settle();
+    EXPECT_FALSE(VolumeLedger(path).owed());
+    EXPECT_EQ(std::fopen(path.c_str(), "rb"), nullptr);
 }
 
 TEST(PlayHandOff, ClearAddPlayInThatOrder) {

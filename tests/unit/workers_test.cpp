@@ -36,6 +36,7 @@ public:
     }
     void setShuffle(bool on) override { recorder_->setShuffle(on); }
     void setRepeat(bool on) override { recorder_->setRepeat(on); }
+    bool answered() const override { return recorder_->answered(); }
 
 private:
     std::shared_ptr<RecordingPlayer> recorder_;
@@ -46,7 +47,7 @@ class NoMixer final : public Mixer {
 public:
     bool openVolume() override { return false; }
     uint32_t volume() override { return 0; }
-    void setVolume(uint32_t) override {}
+    bool setVolume(uint32_t) override { return true; }
     void close() override {}
 };
 
@@ -62,7 +63,9 @@ WorkerKit kitFor(std::shared_ptr<RecordingPlayer> recorder, std::shared_ptr<std:
     kit.makeMixer = [] { return std::make_unique<NoMixer>(); };
     kit.makeClock = [] { return std::make_unique<InstantClock>(); };
     kit.lastTitle = std::make_shared<LastTitle>();
+    kit.ledger = std::make_shared<VolumeLedger>();
     kit.fadeoutMs = 3000;
+    kit.command = newAirCommand();
     return kit;
 }
 
@@ -161,6 +164,7 @@ public:
     int isPlaying() override { return s_.note("IPC_ISPLAYING"); }
     void setShuffle(bool) override {}
     void setRepeat(bool) override {}
+    bool answered() const override { return true; }
 
 private:
     TimedStation& s_;
@@ -174,9 +178,10 @@ public:
         std::lock_guard lock(s_.mutex);
         return s_.volume;
     }
-    void setVolume(uint32_t value) override {
+    bool setVolume(uint32_t value) override {
         std::lock_guard lock(s_.mutex);
         s_.volume = value;
+        return true;
     }
     void close() override {}
 
@@ -184,31 +189,30 @@ private:
     TimedStation& s_;
 };
 
+WorkerKit timedKit(TimedStation& station) {
+    WorkerKit kit;
+    kit.makePlayer = [&station] { return std::make_unique<TimedPlayer>(station); };
+    kit.makeMixer = [&station] { return std::make_unique<TimedMixer>(station); };
+    kit.makeClock = [] { return std::make_unique<SystemFadeClock>(); };
+    kit.lastTitle = std::make_shared<LastTitle>();
+    kit.ledger = std::make_shared<VolumeLedger>();
+    kit.fadeoutMs = 300;
+    kit.command = newAirCommand();
+    return kit;
+}
+
 // An end worker fades for 300 ms; 150 ms in, a start worker or the play
-// command (on the calling thread) begins a hand-over. Either way the volume
-// ends where it was, the player is stopped once, and the next programme
-// follows the stop at once.
+// command's worker begins a hand-over. Either way the volume ends where it
+// was, the player is stopped once, and the next programme follows the
+// stop at once.
 TEST(Workers, AHandOverDuringAFadeWaitsForItAndKeepsTheVolume) {
     for (bool playCommand : {false, true}) {
         SCOPED_TRACE(playCommand ? "play command" : "start worker");
         TimedStation station;
-        WorkerKit kit;
-        kit.makePlayer = [&station] { return std::make_unique<TimedPlayer>(station); };
-        kit.makeMixer = [&station] { return std::make_unique<TimedMixer>(station); };
-        kit.makeClock = [] { return std::make_unique<SystemFadeClock>(); };
-        kit.lastTitle = std::make_shared<LastTitle>();
-        kit.fadeoutMs = 300;
-        ASSERT_TRUE(startEndWorker(kit));
+        ASSERT_TRUE(startEndWorker(timedKit(station)));
         usleep(150'000);
-        if (playCommand) {
-            TimedPlayer player(station);
-            TimedMixer mixer(station);
-            SystemFadeClock clock;
-            fadeAndStop(player, mixer, clock, kit.fadeoutMs, *kit.lastTitle);
-            playHandOff(player, "News.m3u");
-        } else {
-            ASSERT_TRUE(startStartWorker(kit, 0, "News.m3u"));
-        }
+        ASSERT_TRUE(playCommand ? startPlayWorker(timedKit(station), "News.m3u")
+                                : startStartWorker(timedKit(station), 0, "News.m3u"));
         waitForWorkers();
         EXPECT_EQ(station.volume, 50'000u);
         EXPECT_EQ(station.count("WINAMP_BUTTON4"), 1);
@@ -216,6 +220,42 @@ TEST(Workers, AHandOverDuringAFadeWaitsForItAndKeepsTheVolume) {
         EXPECT_GE(handOff, 0);
         EXPECT_LE(handOff, 30'000) << "microseconds from the stop to the hand-off";
     }
+}
+
+// The play command's worker fades for 300 ms; 150 ms in, the operator's
+// stop or the tick's end is given. The later command wins: nothing is
+// handed over, the player ends stopped, and the worker says it was overtaken.
+TEST(Workers, ALaterCommandWinsOverAHandOverStillFading) {
+    for (bool endPass : {false, true}) {
+        SCOPED_TRACE(endPass ? "the end pass" : "the stop command");
+        TimedStation station;
+        WorkerKit play = timedKit(station);
+        std::atomic<bool> overtaken{false};
+        play.done = [&overtaken](const WorkerOutcome& outcome) { overtaken = outcome.overtaken; };
+        ASSERT_TRUE(startPlayWorker(play, "News.m3u"));
+        usleep(150'000);
+        if (endPass) ASSERT_TRUE(startEndWorker(timedKit(station)));
+        else newAirCommand();
+        waitForWorkers();
+        EXPECT_TRUE(overtaken);
+        EXPECT_EQ(station.count("IPC_PLAYFILE"), 0);
+        EXPECT_EQ(station.state, PlayState::Stopped);
+        EXPECT_EQ(station.volume, 50'000u);
+    }
+}
+
+// A player that does not answer: the hand-over is not counted as made.
+TEST(Workers, AHandOverThePlayerDidNotAnswerIsNotMade) {
+    auto recorder = std::make_shared<RecordingPlayer>();
+    recorder->state = PlayState::Playing;
+    recorder->hung = true;
+    WorkerKit kit = kitFor(recorder);
+    std::atomic<bool> answered{true};
+    kit.done = [&answered](const WorkerOutcome& outcome) { answered = outcome.answered; };
+    ASSERT_TRUE(startStartWorker(kit, 0, "C:\\Radio\\Morning.m3u"));
+    waitForWorkers();
+    EXPECT_FALSE(answered);
+    EXPECT_EQ(recorder->messages(), (std::vector<std::string>{"IPC_ISPLAYING 0"})) << "nothing handed over";
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // and a player that stops answering.
 #include <windows.h>
 
+#include <thread>
+
 #include "../contract/player_contract.h"
 #include "monitor/player_windows_win32.h"
 #include "player/player_volume_win32.h"
@@ -99,6 +101,46 @@ TEST(PlayerVolume, IsThePlayersOwnAndOnlyAKnownPlayerIsFaded) {
     EXPECT_FALSE(PlayerVolume(other).openVolume());
     DestroyWindow(other);
     EXPECT_FALSE(PlayerVolume(nullptr).openVolume()) << "no player: nothing to fade";
+}
+
+// One volume message answered too late (a player busy for a moment in the
+// middle of a fade) does not keep the restore from being tried.
+TEST(PlayerVolume, AMessageAnsweredLateDoesNotKeepTheRestoreFromBeingTried) {
+    static LONG volumeSets = 0;
+    static LONG level = 200;
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HWND slow = nullptr;
+    DWORD ownerThread = 0;
+    std::thread owner([&] {
+        WNDCLASSA once{};
+        once.lpfnWndProc = [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+            if (m != WM_USER) return DefWindowProcA(w, m, wp, lp);
+            if (lp == 0) return 0x5666;  // the version
+            if (wp == static_cast<WPARAM>(-666)) return level;
+            if (InterlockedIncrement(&volumeSets) == 1) Sleep(WinampPlayer::kAnswerTimeoutMs + 500);
+            else level = static_cast<LONG>(wp);
+            return 1;
+        };
+        once.hInstance = GetModuleHandleA(nullptr);
+        once.lpszClassName = "answers late once";
+        RegisterClassA(&once);
+        slow = CreateWindowA("answers late once", "", 0, 0, 0, 0, 0, nullptr, nullptr, once.hInstance, nullptr);
+        ownerThread = GetCurrentThreadId();
+        SetEvent(ready);
+        MSG message;
+        while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+        DestroyWindow(slow);
+    });
+    WaitForSingleObject(ready, 5000);
+    PlayerVolume volume(slow);
+    ASSERT_TRUE(volume.openVolume());
+    EXPECT_FALSE(volume.setVolume(80)) << "not answered within the bound";
+    ASSERT_TRUE(volume.openVolume()) << "the restore opens afresh";
+    EXPECT_TRUE(volume.setVolume(200));
+    EXPECT_EQ(level, 200);
+    PostThreadMessageA(ownerThread, WM_QUIT, 0, 0);
+    owner.join();
+    CloseHandle(ready);
 }
 
 }  // namespace airvane::test
