@@ -249,10 +249,18 @@ void openScheduleCommand(AppState& state) {
 void saveAsCommand(AppState& state) { saveScheduleAs(state.mainWindow, *state.tree, state.config, state.scheduleDirty); }
 
 void exitCommand(AppState& state) {
-    // A search that ended under the save prompt would start its program
-    // or show its box over the prompt: searches end before it.
-    if (state.companions) state.companions->stopSearches();
-    if (!confirmSave(state.mainWindow, state.scheduleDirty, state.loadingDirty)) return;
+    // A search goes on under the save prompt, its findings held: Cancel
+    // must not lose the player's search begun at start.
+    if (state.companions) state.companions->holdReports(true);
+    const bool exiting = confirmSave(state.mainWindow, state.scheduleDirty, state.loadingDirty);
+    if (state.companions) {
+        if (!exiting) {
+            state.companions->holdReports(false);
+            return;
+        }
+        state.companions->stopSearches();
+    }
+    if (!exiting) return;
     handBackStreamTitle(state);
     state.tree->freeNodeRecords(kNoNode);
     freeLoadingList(state.loadingList);

@@ -115,7 +115,13 @@ void CompanionLauncher::report(Report report) {
     PostMessageA(mainWindow_, kSearchReport, 0, 0);
 }
 
+void CompanionLauncher::holdReports(bool hold) {
+    held_ = hold;
+    if (!hold) PostMessageA(mainWindow_, kSearchReport, 0, 0);
+}
+
 void CompanionLauncher::applyReports() {
+    if (held_) return;
     std::vector<Report> reports;
     {
         std::lock_guard lock(reportsLock_);

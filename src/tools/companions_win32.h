@@ -45,9 +45,12 @@ public:
     void applyReports();
     // A search shows its progress in the status line.
     bool searching() const { return !searches_.empty(); }
-    // Ends every search at once, unapplied (before the exit's save prompt,
-    // under which a search that ended would otherwise start its program).
+    // Ends every search at once, unapplied (when the exit goes on).
     void stopSearches();
+    // While the exit's save prompt is open, what the searches find waits:
+    // it would start a program or show a box over the prompt. Let go, it
+    // is applied (the exit was cancelled).
+    void holdReports(bool hold);
 
 private:
     struct Report {
@@ -68,6 +71,7 @@ private:
     std::atomic<bool> stop_{false};
     std::mutex reportsLock_;
     std::vector<Report> reports_;
+    bool held_ = false;
 };
 
 // Opens today's log in Notepad.

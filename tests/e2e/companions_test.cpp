@@ -68,8 +68,10 @@ TEST_F(Companions, TheRememberedProgramStartsAsItIsAndTodaysLogOpensInNotepad) {
 }
 
 TEST_F(Companions, AMovedProgramIsFoundAndRememberedOneThatIsNowhereIsReportedWhileTheClockRuns) {
-    prepare("companions-moved", kSchedule);
+    prepare("companions-moved",
+            "Airvane Data V1.0\r\n-1 6:0:0 8:30:0 0/0/0 3|Morning.m3u\r\n{\r\n|D:\\a.mp3\r\n}\r\n\r\n");
     placeProgram("found\\NetTime.exe");
+    placeProgram("finder\\FindMp3.exe");
     addToIni("NETTIME.EXE=" + folder + "\\gone\\NETTIME.EXE\r\n");
     launch();
     ASSERT_TRUE(startedOnce("WINAMP.EXE"));
@@ -99,10 +101,22 @@ TEST_F(Companions, AMovedProgramIsFoundAndRememberedOneThatIsNowhereIsReportedWh
     EXPECT_TRUE(waitForText(GetDlgItem(window, 110), statusBefore, 5000));
     EXPECT_EQ(readFile(ini()), iniBefore) << "nothing is remembered for a program not found";
 
-    // Exit during a search: prompt, with nothing written or shown after.
+    // Exit answered Cancel during a search: the search goes on, and what it
+    // found is applied once the prompt is gone.
+    selectItem(tree, treeItem(tree, treeItem(tree, nullptr, TVGN_ROOT), TVGN_CHILD));
+    command(window, 107);
+    EXPECT_EQ(answer(IDYES), "선택한 스케쥴의 파일목록만 지울까요?");
+    command(window, 117);
+    for (int i = 0; i < 500 && statusLine().rfind("드라이브", 0) != 0; ++i) Sleep(10);
+    command(window, 102);
+    EXPECT_EQ(answer(IDCANCEL), "변경된 내용을 저장하시겠습니까?");
+    EXPECT_TRUE(startedOnce("finder\\FindMp3.exe"));
+
+    // Exit going on during a search: nothing written or shown after.
     command(window, 119);
     for (int i = 0; i < 500 && statusLine().rfind("드라이브", 0) != 0; ++i) Sleep(10);
     command(window, 102);
+    EXPECT_EQ(answer(IDNO), "변경된 내용을 저장하시겠습니까?");
     EXPECT_NE(app->waitForExit(5000), -1);
     EXPECT_EQ(readFile(ini()).find("TAGEDIT"), std::string::npos) << readFile(ini());
 }
