@@ -27,12 +27,28 @@ protected:
     // These are the play and stop commands alone: the scheduler is switched
     // off before the player comes (it would end a Schedule played outside
     // its time, and its monitor would ask the player what it plays).
-    void startWithPlayer(const std::string& name, const std::string& standinOptions = "") {
-        start(name, kSchedules);
+    // A volume note is what a run killed in the middle of a fade leaves.
+    void startWithPlayer(const std::string& name, const std::string& standinOptions = "",
+                         const std::string& volumeNote = "",
+                         const std::string& statusOnceFound = "WinAmp를 찾았습니다") {
+        prepare(name, kSchedules);
+        if (!volumeNote.empty()) writeFile(folder + "\\fade-volume.txt", volumeNote);
+        launch();
         command(window, 122);
         standin = std::make_unique<test::StandinProcess>(standinOptions);
         ASSERT_TRUE(standin->window());
-        ASSERT_TRUE(waitForText(GetDlgItem(window, 110), "WinAmp를 찾았습니다", 10000));
+        ASSERT_TRUE(waitForText(GetDlgItem(window, 110), statusOnceFound, 10000));
+    }
+    // The rows of today's on-air record with this event.
+    int recordRows(const std::string& event) {
+        SYSTEMTIME today;
+        GetLocalTime(&today);
+        char name[32];
+        std::snprintf(name, sizeof name, "\\LOG\\%04d%02d%02d-ONAIR.CSV", today.wYear, today.wMonth, today.wDay);
+        const std::string rows = readFile(folder + name);
+        int n = 0;
+        for (std::size_t at = rows.find("," + event + ","); at != std::string::npos; at = rows.find("," + event + ",", at + 1)) ++n;
+        return n;
     }
     HTREEITEM schedule(int index) {
         HTREEITEM item = treeItem(tree, treeItem(tree, nullptr, TVGN_ROOT), TVGN_CHILD);
@@ -52,12 +68,31 @@ TEST_F(Playing, PlayOnAScheduleWritesItsPlaylistAndHandsItOver) {
     EXPECT_EQ(readRemoteTree(tree)[1].text, "√Morning (06:00:00 - 08:30:00)");
     EXPECT_TRUE(waitForText(standin->window(), "1. a - Winamp", 5000));
 
-    // Stop on the Schedule: its mark goes, and the player fades out by itself.
+    // Stop with the Schedule expanded and the caret on its File: its mark
+    // goes all the same, and the player fades out by itself.
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(schedule(0)));
+    selectItem(tree, treeItem(tree, schedule(0), TVGN_CHILD));
     command(window, 105);
     Entries entries = standin->entries(5);
     ASSERT_EQ(entries.size(), 5u);
     EXPECT_EQ(entries[4], "WINAMP_BUTTON4_SHIFT");
     EXPECT_EQ(readRemoteTree(tree)[1].text, "Morning (06:00:00 - 08:30:00)");
+
+    // Stop given while the play command's worker still fades what plays:
+    // the stop wins, nothing is handed over and the player stays stopped.
+    selectItem(tree, schedule(0));
+    command(window, 104);
+    ASSERT_TRUE(waitForText(standin->window(), "1. a - Winamp", 5000));
+    selectItem(tree, schedule(1));
+    command(window, 104);
+    Sleep(800);
+    command(window, 105);
+    Sleep(4000);  // past the 3 s fade
+    entries = standin->entries(0);
+    EXPECT_EQ(std::count(entries.begin(), entries.end(), "IPC_PLAYFILE " + folder + "\\Empty.m3u"), 0);
+    EXPECT_NE(windowText(standin->window()).find("[Stopped]"), std::string::npos) << windowText(standin->window());
+    for (const RemoteItem& item : readRemoteTree(tree)) EXPECT_EQ(item.text.find("√"), std::string::npos) << item.text;
+    EXPECT_EQ(recordRows("play"), 2) << "the play overtaken by the stop wrote no row";
 }
 
 TEST_F(Playing, PlayOnAFileOrAnEmptySchedule) {
@@ -87,7 +122,8 @@ TEST_F(Playing, PlayOnAFileOrAnEmptySchedule) {
     const auto stop = std::find(handOver.begin(), handOver.end(), "WINAMP_BUTTON4");
     ASSERT_NE(stop, handOver.end()) << "what played is stopped";
     ASSERT_NE(stop, handOver.begin());
-    EXPECT_EQ(handOver.front().rfind("IPC_SETVOLUME 255..", 0), 0u) << handOver.front();
+    // The first step that changes the volume: 255 * 298 / 300, rounded up, 20 ms in.
+    EXPECT_EQ(handOver.front().rfind("IPC_SETVOLUME 254..", 0), 0u) << handOver.front();
     EXPECT_NE((stop - 1)->find("..0 in "), std::string::npos) << "faded to 0 before the stop: " << *(stop - 1);
     EXPECT_EQ(Entries(stop + 1, handOver.end()),
               (Entries{"IPC_SETVOLUME 255", "IPC_DELETE", "IPC_PLAYFILE " + folder + "\\Empty.m3u", "WINAMP_BUTTON2"}));
@@ -109,6 +145,16 @@ TEST_F(Playing, PlayOnAFileOrAnEmptySchedule) {
     ASSERT_NE(lastStop, entries.rend());
     ASSERT_NE(lastStop, entries.rbegin());
     EXPECT_EQ(*(lastStop - 1), "IPC_SETVOLUME 255") << "the volume put back before the process went";
+    EXPECT_EQ(recordRows("play"), 4) << "the hand-over done after the window went is written too";
+}
+
+// A volume that a run killed in the middle of a fade left low is put back
+// once the player is found, and said.
+TEST_F(Playing, AVolumeLeftLowByAKilledRunIsPutBack) {
+    startWithPlayer("play-volume", "", "120\r\n", "이전 실행이 페이드 도중에 끝나 낮아져 있던 플레이어의 음량을 120(으)로 되돌렸습니다");
+    EXPECT_EQ(standin->entries(1), (Entries{"IPC_SETVOLUME 120"}));
+    EXPECT_EQ(GetFileAttributesA((folder + "\\fade-volume.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(recordRows("volume-restored"), 1);
 }
 
 TEST_F(Playing, APlaylistThatWouldLandOutsideTheProgramFolderIsRefused) {
@@ -143,6 +189,11 @@ TEST_F(Playing, AHungPlayerLeavesTheWindowAnswering) {
     EXPECT_TRUE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer));
     EXPECT_LT(GetTickCount() - start, 3000u) << "answering again within a few seconds";
     EXPECT_EQ(standin->entries(1).front(), "IPC_ISPLAYING 0");
+    // Not counted as on air: said, recorded, and its mark taken back.
+    EXPECT_TRUE(waitForText(GetDlgItem(window, 110), "'Morning.m3u': 플레이어가 응답하지 않습니다", 5000));
+    EXPECT_EQ(readRemoteTree(tree)[1].text, "Morning (06:00:00 - 08:30:00)");
+    EXPECT_EQ(recordRows("not-started"), 1);
+    EXPECT_EQ(recordRows("play"), 0);
 }
 
 }  // namespace
