@@ -9,6 +9,7 @@
 
 #include "../win32/standin_process.h"
 #include "airvane_session.h"
+#include "programme_times.h"
 #include "remote_tree.h"
 
 namespace airvane::e2e {
@@ -166,6 +167,22 @@ TEST_F(Playing, APlaylistThatWouldLandOutsideTheProgramFolderIsRefused) {
     EXPECT_EQ(GetFileAttributesA((folder + "\\..\\Outside.m3u").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(standin->entries(1).empty()) << "nothing was sent to the player";
     EXPECT_EQ(readRemoteTree(tree)[5].text, "..\\Outside (10:00:00 - )") << "no mark of playing";
+}
+
+// A start the scheduler refuses for its title is said, and the word stays
+// over the player's title that the monitor shows every tick.
+TEST_F(Playing, AStartRefusedByTheSchedulerIsSaidAndStays) {
+    const int now = secondOfDayNow();
+    if (now + 30 >= 86400) GTEST_SKIP() << "too close to midnight";
+    start("start-refused", "Airvane Data V1.0\r\n" + programmeEntry(now + 10, now + 20, "..\\Outside") + "\r\n");
+    standin = std::make_unique<test::StandinProcess>();
+    ASSERT_TRUE(waitForText(GetDlgItem(window, 110), "WinAmp를 찾았습니다", 8000));
+    ASSERT_LT(secondOfDayNow(), now + 10) << "the player was found too late for this check";
+    const std::string refused = "'..\\Outside.m3u': 타이틀로 파일 이름을 만들 수 없어 재생하지 않습니다";
+    EXPECT_TRUE(waitForText(GetDlgItem(window, 110), refused, 15000));
+    Sleep(2500);
+    EXPECT_EQ(itemText(window, 110), refused);
+    EXPECT_EQ(recordRows("not-started"), 1);
 }
 
 TEST_F(Playing, PlayWithThePlayerGoneAsksForIt) {
