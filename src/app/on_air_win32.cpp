@@ -20,6 +20,7 @@ namespace {
 
 constexpr const char* kNoPlayer = "플레이어가 실행되고 있지 않습니다";
 constexpr const char* kNoAnswer = "플레이어가 응답하지 않습니다";
+constexpr const char* kEndedByNext = "다음 명령이 이어서 멈춤";
 constexpr const char* kVolumeNotRestored = "플레이어의 음량을 되돌리지 못했습니다: 다음 연주 전에 다시 되돌립니다";
 
 void writeRow(AppState& state, const OnAirRow& row) {
@@ -114,6 +115,9 @@ void noteWhenDone(AppState& state, WorkerKit& kit, std::string_view event, const
         WorkerReport report;
         report.command = command;
         const bool ending = event == onair::kEnd;
+        // Every later air command stops what plays first: an end it
+        // overtook has happened all the same.
+        if (outcome.overtaken && ending) report.rows.push_back(rowNow(event, title, dueSec, kEndedByNext));
         if (!outcome.overtaken) {
             // An end whose player is gone has ended all the same.
             if (!outcome.playerThere && !ending) {
