@@ -90,12 +90,12 @@ TEST_F(Midnight, LateEndsEarlyLoadsStartsAndEndsOnTime) {
     const int lateHandOff = secondOf(entries, "IPC_PLAYFILE " + folder + "\\Late.m3u");
     EXPECT_GE(lateHandOff, 86398);
     EXPECT_LE(lateHandOff, 86399) << "within a second of 23:59:58";
-    EXPECT_EQ(secondOf(entries, "IPC_SETVOLUME 255..0", 1), 3) << "Late fades out from 00:00:03";
+    EXPECT_EQ(secondOf(entries, "IPC_SETVOLUME 254..", 1), 3) << "Late fades out from 00:00:03 (its first step 254, 20 ms in)";
     EXPECT_EQ(secondOf(entries, "WINAMP_BUTTON4", 1), 6) << "and stops at its end, 00:00:06";
     const int earlyHandOff = secondOf(entries, "IPC_PLAYFILE " + folder + "\\Early.m3u");
     EXPECT_GE(earlyHandOff, 10);
     EXPECT_LE(earlyHandOff, 11) << "within a second of 00:00:10";
-    EXPECT_EQ(secondOf(entries, "IPC_SETVOLUME 255..0", 12), 17) << "Early fades out from 00:00:17";
+    EXPECT_EQ(secondOf(entries, "IPC_SETVOLUME 254..", 12), 17) << "Early fades out from 00:00:17";
     EXPECT_EQ(secondOf(entries, "WINAMP_BUTTON4", 12), 20) << "and stops at 00:00:20";
     std::string afterStop;
     for (auto e = entries.rbegin(); e != entries.rend() && e->text != "WINAMP_BUTTON4"; ++e)
