@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -198,22 +197,6 @@ TEST(FadeAndStop, APlayerThatDoesNotAnswerIsNotCountedAsStopped) {
     EXPECT_FALSE(fadeAndStop(player, mixer, clock, 3000, last, ledger).answered);
     EXPECT_EQ(player.messages(), (std::vector<std::string>{"IPC_ISPLAYING 0"})) << "nothing more is sent";
     EXPECT_TRUE(mixer.sets.empty());
-}
-
-// The note beside the program outlives a killed run.
-TEST(VolumeLedger, TheNoteIsReadAtTheNextStartAndRemovedWhenSettled) {
-    const std::string path = testing::TempDir() + "fade-volume.txt";
-    std::remove(path.c_str());
-    EXPECT_FALSE(VolumeLedger(path).owed());
-    {
-        VolumeLedger run(path);
-        ASSERT_TRUE(run.owe(211));
-    }
-    VolumeLedger next(path);
-    EXPECT_EQ(next.owed(), 211u);
-    next.settle();
-    EXPECT_FALSE(VolumeLedger(path).owed());
-    EXPECT_EQ(std::fopen(path.c_str(), "rb"), nullptr);
 }
 
 TEST(PlayHandOff, ClearAddPlayInThatOrder) {

@@ -244,19 +244,5 @@ TEST(Workers, ALaterCommandWinsOverAHandOverStillFading) {
     }
 }
 
-// A player that does not answer: the hand-over is not counted as made.
-TEST(Workers, AHandOverThePlayerDidNotAnswerIsNotMade) {
-    auto recorder = std::make_shared<RecordingPlayer>();
-    recorder->state = PlayState::Playing;
-    recorder->hung = true;
-    WorkerKit kit = kitFor(recorder);
-    std::atomic<bool> answered{true};
-    kit.done = [&answered](const WorkerOutcome& outcome) { answered = outcome.answered; };
-    ASSERT_TRUE(startStartWorker(kit, 0, "C:\\Radio\\Morning.m3u"));
-    waitForWorkers();
-    EXPECT_FALSE(answered);
-    EXPECT_EQ(recorder->messages(), (std::vector<std::string>{"IPC_ISPLAYING 0"})) << "nothing handed over";
-}
-
 }  // namespace
 }  // namespace airvane
