@@ -98,6 +98,17 @@ std::string csvLine(std::initializer_list<std::string> fields) {
     return line + "\r\n";
 }
 
+std::string textForSpreadsheet(std::string_view text) {
+    if (text.empty() || std::string_view("=+-@\t\r'").find(text.front()) == std::string_view::npos)
+        return std::string(text);
+    return "'" + std::string(text);
+}
+
+std::string spreadsheetText(std::string_view field) {
+    if (!field.empty() && field.front() == '\'') field.remove_prefix(1);
+    return std::string(field);
+}
+
 std::string clockTextWithMilliseconds(const LocalTime& time) {
     char milliseconds[8];
     std::snprintf(milliseconds, sizeof milliseconds, ".%03d", time.millisecond);
@@ -107,8 +118,8 @@ std::string clockTextWithMilliseconds(const LocalTime& time) {
 std::string onAirCsvRow(const OnAirRow& row) {
     char date[16];
     std::snprintf(date, sizeof date, "%04d-%02d-%02d", row.when.year, row.when.month, row.when.day);
-    return csvLine({date, clockTextWithMilliseconds(row.when), row.event, row.title, dueText(row.dueSec),
-                    numberText(row.lateMs), numberText(row.lengthMs), row.detail});
+    return csvLine({date, clockTextWithMilliseconds(row.when), row.event, textForSpreadsheet(row.title),
+                    dueText(row.dueSec), numberText(row.lateMs), numberText(row.lengthMs), textForSpreadsheet(row.detail)});
 }
 
 std::string onAirRecordName(int year, int month, int day) {
@@ -154,11 +165,11 @@ std::vector<OnAirRow> parseOnAirCsv(std::string_view text) {
         OnAirRow row;
         if (fields.size() < 8 || !parseDate(fields[0], fields[1], row.when)) continue;  // the header, or no row
         row.event = fields[2];
-        row.title = fields[3];
+        row.title = spreadsheetText(fields[3]);
         row.dueSec = optionalDue(fields[4]);
         row.lateMs = optionalNumber<int64_t>(fields[5]);
         row.lengthMs = optionalNumber<int64_t>(fields[6]);
-        row.detail = fields[7];
+        row.detail = spreadsheetText(fields[7]);
         rows.push_back(std::move(row));
     }
     return rows;

@@ -52,6 +52,12 @@ inline constexpr std::string_view kOnAirHeader = "date,time,event,title,due,late
 std::string csvField(std::string_view field);
 // Fields joined by commas, each as csvField quotes it, ended by CR LF.
 std::string csvLine(std::initializer_list<std::string> fields);
+// A text that a spreadsheet would take for a formula (it begins with = + -
+// @, a tab or a CR) gets a leading ', and so does one that begins with a ',
+// so that spreadsheetText takes exactly one off again. For the fields that
+// hold outside text (titles, details), not for numbers.
+std::string textForSpreadsheet(std::string_view text);
+std::string spreadsheetText(std::string_view field);
 // "HH:MM:SS.mmm" of a time.
 std::string clockTextWithMilliseconds(const LocalTime& time);
 // The row as the file holds it, CR LF included; line breaks inside a field

@@ -5,8 +5,10 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
+#include "model/node_label.h"
 #include "onair/alert.h"
 #include "onair/on_air_record.h"
 #include "onair/silence_watch.h"
@@ -35,7 +37,7 @@ OnAirRow rowAt(int hour, int minute, int second, int ms, std::string event, std:
     return row;
 }
 
-TEST(OnAirRecord, WholeRowsReadBackHereAndInPythonAndATornLastLineIsLeftOut) {
+TEST(OnAirRecord, WholeRowsReadBackHereAndInPythonATornLastLineIsLeftOutAndNoFieldIsAFormula) {
     test::TempDir dir;
     const std::string path = dir.path("20261221-ONAIR.CSV");
     const std::string title = "정오, \"특집\".m3u";  // CP949, a comma and quotes in one title
@@ -48,14 +50,16 @@ TEST(OnAirRecord, WholeRowsReadBackHereAndInPythonAndATornLastLineIsLeftOut) {
     EXPECT_EQ(rows[2].lateMs, -5001) << "a second due just after midnight counts across it";
     EXPECT_EQ(dir.read("20261221-ONAIR.CSV").substr(0, kOnAirHeader.size()), kOnAirHeader);
 
-    const std::string python = run("python3 -c 'import csv,sys\n"
-                                   "sys.stdout.reconfigure(encoding=\"cp949\")\n"
-                                   "for r in csv.reader(open(sys.argv[1], encoding=\"cp949\", newline=\"\")): "
-                                   "print(\"|\".join(r))' " + path);
-    EXPECT_EQ(python, "date|time|event|title|due|late_ms|length_ms|detail\n"
-                      "2026-12-21|12:00:00.250|start|정오, \"특집\".m3u|12:00:00|250||\n"
-                      "2026-12-21|12:10:03.120|silence-end|정오, \"특집\".m3u|||12000|line  break\n"
-                      "2026-12-21|23:59:59.999|end|Late.m3u|00:00:05|-5001||\n");
+    auto pythonReads = [](const std::string& csv) {
+        return run("python3 -c 'import csv,sys\n"
+                   "sys.stdout.reconfigure(encoding=\"cp949\")\n"
+                   "for r in csv.reader(open(sys.argv[1], encoding=\"cp949\", newline=\"\")): "
+                   "print(\"|\".join(r))' " + csv);
+    };
+    EXPECT_EQ(pythonReads(path), "date|time|event|title|due|late_ms|length_ms|detail\n"
+                                 "2026-12-21|12:00:00.250|start|정오, \"특집\".m3u|12:00:00|250||\n"
+                                 "2026-12-21|12:10:03.120|silence-end|정오, \"특집\".m3u|||12000|line  break\n"
+                                 "2026-12-21|23:59:59.999|end|Late.m3u|00:00:05|-5001||\n");
 
     std::FILE* torn = std::fopen(path.c_str(), "ab");
     std::fputs("2026-12-21,23:59:59.999,start,\"Cut", torn);
@@ -72,6 +76,42 @@ TEST(OnAirRecord, WholeRowsReadBackHereAndInPythonAndATornLastLineIsLeftOut) {
     EXPECT_EQ(read.rows[1].detail, "line  break");
     EXPECT_EQ(read.rows[2].when.millisecond, 999);
     EXPECT_FALSE(readOnAirRecord(dir.path("none.CSV")).found);
+
+    // A title or detail that a spreadsheet would take for a formula is
+    // written with a leading ' (so is one that begins with a '), and read
+    // back here as it was.
+    const std::string formulas = dir.path("20261222-ONAIR.CSV");
+    const struct {
+        const char* text;
+        const char* spreadsheet;  // the field as Python's csv module reads it
+        const char* readBack;
+    } titles[] = {
+        {"=HYPERLINK(\"http://x\",\"y\")", "'=HYPERLINK(\"http://x\",\"y\")", "=HYPERLINK(\"http://x\",\"y\")"},
+        {"+1+2.m3u", "'+1+2.m3u", "+1+2.m3u"},
+        {"-2+3.m3u", "'-2+3.m3u", "-2+3.m3u"},
+        {"@SUM(A1).m3u", "'@SUM(A1).m3u", "@SUM(A1).m3u"},
+        {"\t=1.m3u", "'\t=1.m3u", "\t=1.m3u"},
+        {"\r=1.m3u", "' =1.m3u", " =1.m3u"},  // a line break becomes a blank
+        {"'quoted'.m3u", "''quoted'.m3u", "'quoted'.m3u"},
+        {"''", "'''", "''"},
+        {"정오=+-@.m3u", "정오=+-@.m3u", "정오=+-@.m3u"},
+        {"", "", ""},
+    };
+    std::string expected;
+    for (const auto& title : titles) {
+        OnAirRow row = rowAt(12, 0, 0, 0, "play", title.text, std::nullopt, title.text);
+        row.lateMs = -5;  // a number is no formula: left as it is
+        ASSERT_TRUE(appendOnAirRow(formulas, row));
+        expected += "2026-12-21|12:00:00.000|play|" + std::string(title.spreadsheet) + "||-5||" + title.spreadsheet + "\n";
+    }
+    EXPECT_EQ(pythonReads(formulas), "date|time|event|title|due|late_ms|length_ms|detail\n" + expected);
+    const OnAirRecord neutralised = readOnAirRecord(formulas);
+    ASSERT_EQ(neutralised.rows.size(), std::size(titles));
+    for (std::size_t i = 0; i < std::size(titles); ++i) {
+        EXPECT_EQ(neutralised.rows[i].title, titles[i].readBack) << i;
+        EXPECT_EQ(neutralised.rows[i].detail, titles[i].readBack) << i;
+        EXPECT_EQ(neutralised.rows[i].lateMs, -5) << i;
+    }
 }
 
 TEST(SilenceWatch, RecordsAtFiveSecondsAlertsAtThirtyAndTellsTheWholeGap) {
@@ -135,7 +175,8 @@ TEST(AsRun, TheDaysRecordAgainstItsPlan) {
         rowAt(7, 0, 3, 500, "start", "News.m3u", 7 * 3600),    rowAt(8, 0, 0, 0, "end", "News.m3u", 8 * 3600),
         rowAt(8, 0, 0, 5, "not-started", "CON.m3u", 8 * 3600, "refused title"),
         rowAt(9, 0, 0, 200, "start", "Talk.m3u", 9 * 3600),    rowAt(9, 29, 58, 0, "silent", "Talk.m3u"),
-        silence, rowAt(9, 45, 0, 0, "play", "Jingle.m3u"),     rowAt(10, 0, 0, 0, "end", "Talk.m3u", 10 * 3600),
+        silence, rowAt(9, 45, 0, 0, "play", "Jingle.m3u"),     rowAt(9, 46, 0, 0, "play", "=1+2", std::nullopt, "@A1"),
+        rowAt(10, 0, 0, 0, "end", "Talk.m3u", 10 * 3600),
     };
     for (const OnAirRow& row : rows) ASSERT_TRUE(appendOnAirRow(record + "/20261221-ONAIR.CSV", row));
     EXPECT_EQ(run(asrun, &exitCode),
@@ -151,6 +192,7 @@ TEST(AsRun, TheDaysRecordAgainstItsPlan) {
               "         silent Talk.m3u: unplanned (09:29:58.000)\n"
               "         silence-end Talk.m3u: unplanned (09:30:05.000)\n"
               "         play Jingle.m3u: started by hand (09:45:00.000)\n"
+              "         play =1+2: started by hand (09:46:00.000) @A1\n"
               "programmes planned 4, aired on time 2, late 1, missed 1, cut short 1; silence while on air 7 s\n");
     EXPECT_EQ(exitCode, 1);
     const std::string csv = run(asrun + " --csv");
@@ -158,10 +200,56 @@ TEST(AsRun, TheDaysRecordAgainstItsPlan) {
               "planned,action,title,verdict,late_ms,happened,detail\r\n"
               "00:00:00,clock,,on time,10,00:00:00.010,\r\n");
     EXPECT_NE(csv.find(",total,missed,1,,,\r\n"), std::string::npos);
+    EXPECT_NE(csv.find(",play,'=1+2,started by hand,,09:46:00.000,'@A1\r\n"), std::string::npos) << "no formula";
     const std::string folder = dir.path("none");
     ASSERT_EQ(std::system(("mkdir -p " + folder + "/20261222-ONAIR.CSV").c_str()), 0);
     run(std::string(SCDTOOL_PATH) + " asrun --config " + ini + " --date 2026-12-22 --log " + folder, &exitCode);
     EXPECT_EQ(exitCode, 2) << "a record that cannot be read";
+
+    // Across midnight: a programme that ends at 00:00:00, and one still on
+    // air at midnight, are stopped (and recorded) the next day. Each day's
+    // report finds its own end in the next day's record, and leaves the end
+    // of the evening before's programme in its own record to that day.
+    const struct {
+        const char* entry;
+        int32_t start, endPass, due;  // the end pass's second, and when the stop is due
+    } nights[] = {
+        {"-1 23:0:0 0:0:0 0/0/0 0|Late.m3u", 23 * 3600, 86397, 0},
+        {"-1 23:50:0 0:10:0 0/0/0 0|Night.m3u", 85800, 597, 600},
+    };
+    for (const auto& night : nights) {
+        const std::string title = std::strchr(night.entry, '|') + 1;
+        SCOPED_TRACE(title);
+        test::TempDir station;
+        station.write("night.scd", "Airvane Data V1.0\r\n" + std::string(night.entry) + "\r\n{\r\n|D:\\Music\\a.mp3\r\n}\r\n");
+        const std::string config = station.write("station.INI", "[Config]\r\nFadeoutTime=3\r\nJobFile=" + station.path("night.scd") + "\r\n");
+        ASSERT_EQ(std::system(("mkdir " + station.path("LOG")).c_str()), 0);
+        auto on = [](int day, OnAirRow row) {
+            row.when.day = day;
+            return row;
+        };
+        for (int day : {22, 23, 24}) {  // the end stamped 00:00:00.230 on the 23rd, .240 on the 24th
+            const std::string record = station.path("LOG/202612" + std::to_string(day) + "-ONAIR.CSV");
+            ASSERT_TRUE(appendOnAirRow(record, on(day, rowAt(0, 0, 0, 10, "clock-set", "", 0))));
+            if (day > 22) {
+                const int32_t d = night.due;
+                ASSERT_TRUE(appendOnAirRow(record, on(day, rowAt(d / 3600, d / 60 % 60, d % 60, day * 10, "end", title, d))));
+            }
+            const int32_t s = night.start;
+            ASSERT_TRUE(appendOnAirRow(record, on(day, rowAt(s / 3600, s / 60 % 60, s % 60, 300, "start", title, s))));
+        }
+        for (int day : {22, 23}) {
+            const std::string report = run(std::string(SCDTOOL_PATH) + " asrun --config " + config + " --date 2026-12-" +
+                                               std::to_string(day),
+                                           &exitCode);
+            EXPECT_EQ(report, "00:00:00 clock: on time (00:00:00.010)\n" + clockText(night.start) + " start " + title +
+                                  ": on time (" + clockText(night.start) + ".300)\n" + clockText(night.endPass) + " end " +
+                                  title + ": on time (" + clockText(night.due) + "." + std::to_string(day * 10 + 10) +
+                                  ")\n"
+                                  "programmes planned 1, aired on time 1, late 0, missed 0, cut short 0; silence while on air 0 s\n");
+            EXPECT_EQ(exitCode, 0) << "2026-12-" << day;
+        }
+    }
 }
 
 }  // namespace
