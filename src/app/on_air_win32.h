@@ -22,6 +22,9 @@ struct AppState;
 inline constexpr UINT kOnAirRowPosted = WM_APP + 4;    // lParam: an OnAirRow made by a worker
 inline constexpr UINT kAlertNotStarted = WM_APP + 5;   // lParam: the command line that failed
 
+// The rows the record would not take are tried again (each tick, and at
+// exit); the status line says once that they are kept.
+void writeHeldOnAirRows(AppState& state);
 // A row stamped now.
 void noteOnAir(AppState& state, std::string_view event, const std::string& title,
                std::optional<int32_t> dueSec = std::nullopt, const std::string& detail = {});

@@ -147,7 +147,8 @@ AsRunReport reconcile(const AsRunPlan& plan, int32_t fadeoutTime, const std::vec
         } else if (action.verb == "end") {
             bool pastMidnight = false;
             const int32_t due = endDue(action, fadeoutTime, pastMidnight);
-            const OnAirRow* ended = action.nextDay ? nullptr : matcher.take({onair::kEnd}, action.subject, due);
+            const OnAirRow* ended =
+                action.nextDay ? nullptr : matcher.take({onair::kEnd}, action.subject, due);
             if (!ended && pastMidnight) ended = nextDay.take({onair::kEnd}, action.subject, due);
             if (ended) judgeTiming(line, *ended);
         } else if (action.verb == "load") {

@@ -1,5 +1,6 @@
 #include "onair/on_air_record.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -119,7 +120,8 @@ std::string onAirCsvRow(const OnAirRow& row) {
     char date[16];
     std::snprintf(date, sizeof date, "%04d-%02d-%02d", row.when.year, row.when.month, row.when.day);
     return csvLine({date, clockTextWithMilliseconds(row.when), row.event, textForSpreadsheet(row.title),
-                    dueText(row.dueSec), numberText(row.lateMs), numberText(row.lengthMs), textForSpreadsheet(row.detail)});
+                    dueText(row.dueSec), numberText(row.lateMs), numberText(row.lengthMs),
+                    textForSpreadsheet(row.detail)});
 }
 
 std::string onAirRecordName(int year, int month, int day) {
@@ -155,6 +157,23 @@ bool appendOnAirRow(const std::string& path, const OnAirRow& row) {
         if (std::fread(last, 1, 2, file.get()) == 2 && !(last[0] == '\r' && last[1] == '\n')) start = "\r\n";
     }
     return appendToLog(path, start + onAirCsvRow(row));
+}
+
+void HeldOnAirRows::write(const std::string& path, const OnAirRow& row) {
+    held_.emplace_back(path, row);
+    retry();
+}
+
+void HeldOnAirRows::retry() {
+    std::deque<std::pair<std::string, OnAirRow>> still;
+    std::vector<std::string> refusing;  // files that refused a row just now: their later rows wait too
+    for (auto& entry : held_) {
+        const bool waits = std::find(refusing.begin(), refusing.end(), entry.first) != refusing.end();
+        if (!waits && append_(entry.first, entry.second)) continue;
+        if (!waits) refusing.push_back(entry.first);
+        still.push_back(std::move(entry));
+    }
+    held_.swap(still);
 }
 
 std::vector<OnAirRow> parseOnAirCsv(std::string_view text) {

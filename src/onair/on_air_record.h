@@ -6,10 +6,13 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "scheduler/local_time.h"
@@ -74,6 +77,28 @@ int64_t lateBy(const LocalTime& when, int32_t dueSec);
 // Appends the row (and the header first when the file is new or empty)
 // with one write, flushed to the disk. False when it could not be written.
 bool appendOnAirRow(const std::string& path, const OnAirRow& row);
+
+// Rows the record would not take, kept in their order and written as soon
+// as it takes them again: a spreadsheet that has the file open refuses
+// every write to it. Nothing is lost while the program runs, nothing is
+// written twice; a row waits while an earlier one for its file waits.
+class HeldOnAirRows {
+public:
+    using Append = std::function<bool(const std::string& path, const OnAirRow& row)>;
+    explicit HeldOnAirRows(Append append = appendOnAirRow) : append_(std::move(append)) {}
+
+    // What waits, then row.
+    void write(const std::string& path, const OnAirRow& row);
+    // What waits, as far as its files take it.
+    void retry();
+    bool holding() const { return !held_.empty(); }
+    // The file of the first row that waits; empty when none waits.
+    std::string heldPath() const { return held_.empty() ? std::string() : held_.front().first; }
+
+private:
+    Append append_;
+    std::deque<std::pair<std::string, OnAirRow>> held_;
+};
 
 struct OnAirRecord {
     bool readable = false;  // false: the file exists but could not be read

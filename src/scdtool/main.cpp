@@ -217,13 +217,15 @@ int asRun(const std::vector<std::string>& args) {
     // day before's are in this day's.
     const LocalTime day = localTimeAt(request.year, request.month, request.day, 0);
     const LocalTime next = nextDay(day);
-    const OnAirRecord nextRecord = readOnAirRecord(logFolder + onAirRecordName(next.year, next.month, next.day));
+    const OnAirRecord nextRecord =
+        readOnAirRecord(logFolder + onAirRecordName(next.year, next.month, next.day));
     PlanRequest before = request;
     const LocalTime previous = previousDay(day);
     before.year = previous.year, before.month = previous.month, before.day = previous.day;
     const PlanResult beforePlan = runPlan(before);
-    const AsRunReport report = reconcile({plan.actions, plan.endNextDay}, readSettings(ConfigFile(request.configPath)).fadeoutTime,
-                                         record.rows, nextRecord.rows, {beforePlan.actions, beforePlan.endNextDay});
+    const AsRunReport report =
+        reconcile({plan.actions, plan.endNextDay}, readSettings(ConfigFile(request.configPath)).fadeoutTime,
+                  record.rows, nextRecord.rows, {beforePlan.actions, beforePlan.endNextDay});
 #ifdef _WIN32
     if (csv) _setmode(_fileno(stdout), _O_BINARY);  // the CSV's own CR LF, not doubled
 #endif

@@ -131,7 +131,8 @@ std::vector<bool> actionSeconds(const ScheduleTree& tree, const LoadingList& loa
 // that tick ended every Schedule whose end pass fell on the day.
 std::string endNextDay(const ScheduleTree& tree, int32_t lead) {
     const NodeItem root = tree.rootNode();
-    for (NodeItem item = root ? tree.firstChildNode(root) : kNoNode; item != kNoNode; item = tree.nextNode(item)) {
+    for (NodeItem item = root ? tree.firstChildNode(root) : kNoNode; item != kNoNode;
+         item = tree.nextNode(item)) {
         const ScheduleNode* r = tree.nodeRecord(item);
         if (!r || !r->playing || r->endSec == kNoEndTime) continue;
         const bool fade = !(r->options & kNoFadeOut);

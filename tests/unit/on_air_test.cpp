@@ -6,6 +6,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <set>
+#include <sstream>
 #include <string>
 
 #include "model/node_label.h"
@@ -86,7 +89,7 @@ TEST(OnAirRecord, WholeRowsReadBackHereAndInPythonATornLastLineIsLeftOutAndNoFie
         const char* spreadsheet;  // the field as Python's csv module reads it
         const char* readBack;
     } titles[] = {
-        {"=HYPERLINK(\"http://x\",\"y\")", "'=HYPERLINK(\"http://x\",\"y\")", "=HYPERLINK(\"http://x\",\"y\")"},
+        {"=A1&\",\"&B1", "'=A1&\",\"&B1", "=A1&\",\"&B1"},  // quoted as well, a comma and quotes in it
         {"+1+2.m3u", "'+1+2.m3u", "+1+2.m3u"},
         {"-2+3.m3u", "'-2+3.m3u", "-2+3.m3u"},
         {"@SUM(A1).m3u", "'@SUM(A1).m3u", "@SUM(A1).m3u"},
@@ -102,7 +105,8 @@ TEST(OnAirRecord, WholeRowsReadBackHereAndInPythonATornLastLineIsLeftOutAndNoFie
         OnAirRow row = rowAt(12, 0, 0, 0, "play", title.text, std::nullopt, title.text);
         row.lateMs = -5;  // a number is no formula: left as it is
         ASSERT_TRUE(appendOnAirRow(formulas, row));
-        expected += "2026-12-21|12:00:00.000|play|" + std::string(title.spreadsheet) + "||-5||" + title.spreadsheet + "\n";
+        expected += "2026-12-21|12:00:00.000|play|" + std::string(title.spreadsheet) + "||-5||" +
+                    title.spreadsheet + "\n";
     }
     EXPECT_EQ(pythonReads(formulas), "date|time|event|title|due|late_ms|length_ms|detail\n" + expected);
     const OnAirRecord neutralised = readOnAirRecord(formulas);
@@ -139,7 +143,7 @@ TEST(SilenceWatch, RecordsAtFiveSecondsAlertsAtThirtyAndTellsTheWholeGap) {
     }
 }
 
-TEST(Alert, OnceAMinuteACauseAndEachArgumentQuotedWhole) {
+TEST(Alert, OnceAMinuteACauseEachArgumentQuotedWholeAndTheDetailsInTheEnvironment) {
     AlertGate gate;
     EXPECT_TRUE(gate.mayAlert("player-lost|", 0));
     EXPECT_TRUE(gate.mayAlert("not-started|A.m3u", 1000));
@@ -147,6 +151,63 @@ TEST(Alert, OnceAMinuteACauseAndEachArgumentQuotedWhole) {
     EXPECT_TRUE(gate.mayAlert("player-lost|", 60'000));
     EXPECT_EQ(alertCommandLine("C:\\alert.cmd", {"not-started", "say \"hi\"", "C:\\dir\\", ""}),
               "C:\\alert.cmd \"not-started\" \"say \\\"hi\\\"\" \"C:\\dir\\\\\" \"\"");
+
+    // Ours in place of a parent's of the same name in another case, sorted
+    // as Windows sorts names (upper case: '_' after the letters), the drive
+    // folders ("=C:") kept, two NULs at the end.
+    using namespace std::string_literals;
+    const std::string parent = "=C:=C:\\Radio\0Path=C:\\Windows\0airvane_title=old\0_U=1\0ZED=z\0\0"s;
+    const std::string title = "A\" & calc & \"%PATH%.m3u";
+    EXPECT_EQ(environmentWith(parent.c_str(), {{kAlertTitle, title}, {kAlertEvent, "not-started"}}),
+              "=C:=C:\\Radio\0AIRVANE_EVENT=not-started\0AIRVANE_TITLE="s + title +
+                  "\0Path=C:\\Windows\0ZED=z\0_U=1\0\0"s);
+    EXPECT_EQ(environmentWith(nullptr, {{kAlertDetail, "cut\0off"s}}), "AIRVANE_DETAIL=cut\0\0"s);
+}
+
+// Rows that the record refused are written, in their order and once each,
+// when it takes them again; a row waits behind an earlier one for its file,
+// not behind one for another file.
+TEST(HeldOnAirRows, KeptInOrderUntilTheFileTakesThemAgain) {
+    std::map<std::string, std::string> files;  // what each file holds
+    std::set<std::string> refusing;
+    HeldOnAirRows rows([&](const std::string& path, const OnAirRow& row) {
+        if (refusing.contains(path)) return false;
+        files[path] += row.title + " ";
+        return true;
+    });
+    const struct {
+        const char* action;  // "write FILE TITLE", "refuse FILE", "take FILE", "retry"
+        const char* day21;   // what the files hold afterwards
+        const char* day22;
+        bool holding;
+    } steps[] = {
+        {"write 21 A", "A ", "", false},
+        {"refuse 21", "A ", "", false},
+        {"write 21 B", "A ", "", true},
+        {"write 21 C", "A ", "", true},
+        {"retry", "A ", "", true},
+        {"write 22 X", "A ", "X ", true},  // the next day's file is not held up by this one's
+        {"take 21", "A ", "X ", true},
+        {"write 21 D", "A B C D ", "X ", false},
+        {"refuse 22", "A B C D ", "X ", false},
+        {"write 22 Y", "A B C D ", "X ", true},
+        {"retry", "A B C D ", "X ", true},
+        {"take 22", "A B C D ", "X ", true},
+        {"retry", "A B C D ", "X Y ", false},
+        {"retry", "A B C D ", "X Y ", false},
+    };
+    for (const auto& step : steps) {
+        std::istringstream words(step.action);
+        std::string verb, file, title;
+        words >> verb >> file >> title;
+        if (verb == "write") rows.write(file, rowAt(12, 0, 0, 0, "start", title));
+        if (verb == "refuse") refusing.insert(file);
+        if (verb == "take") refusing.erase(file);
+        if (verb == "retry") rows.retry();
+        EXPECT_EQ(files["21"], step.day21) << step.action;
+        EXPECT_EQ(files["22"], step.day22) << step.action;
+        EXPECT_EQ(rows.holding(), step.holding) << step.action;
+    }
 }
 
 // A day of four programmes: one on time, one late, one refused (missed),
