@@ -15,6 +15,7 @@
 #include "monitor/now_playing.h"
 #include "monitor/player_conversation_win32.h"
 #include "onair/alert.h"
+#include "onair/on_air_record.h"
 #include "onair/silence_watch.h"
 #include "player/volume_ledger.h"
 #include "scheduler/scheduler_tick.h"
@@ -80,6 +81,8 @@ struct AppState {
     ItemDrag itemDrag;
 
     // The on-air record and the alert command.
+    HeldOnAirRows onAirRows;      // rows the record would not take yet
+    bool onAirHeldSaid = false;   // the status line said so for the rows held now
     SilenceWatch silenceWatch;
     std::string titleOnAir;       // the programme last marked as playing
     std::string lastNotStarted;   // the start last recorded as not made

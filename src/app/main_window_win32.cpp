@@ -87,6 +87,7 @@ void updateTitleClock(HWND window) {
 
 void onTick(AppState& state) {
     updateTitleClock(state.mainWindow);
+    writeHeldOnAirRows(state);
     if (state.scheduleDirty != state.shownScheduleDirty || state.loadingDirty != state.shownLoadingDirty) {
         enableToolbarButton(state.mainWindow, CMD_SAVE, state.scheduleDirty || state.loadingDirty);
         state.shownScheduleDirty = state.scheduleDirty;
@@ -331,6 +332,7 @@ INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             alertNotStarted(state, lParam);
             return TRUE;
         case WM_DESTROY:
+            writeHeldOnAirRows(state);  // a last try: rows still refused now are lost
             state.companions.reset();  // a search running now ends here, unapplied
             state.conversation.reset();
             PostQuitMessage(0);

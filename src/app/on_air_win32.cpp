@@ -4,6 +4,7 @@
 #include <system_error>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/monitor_host_win32.h"
@@ -23,9 +24,31 @@ constexpr const char* kNoAnswer = "플레이어가 응답하지 않습니다";
 constexpr const char* kEndedByNext = "다음 명령이 이어서 멈춤";
 constexpr const char* kVolumeNotRestored = "플레이어의 음량을 되돌리지 못했습니다: 다음 연주 전에 다시 되돌립니다";
 
+// Says once, for as long as rows are kept, why: a spreadsheet that has the
+// record open (Excel opens a CSV so) is the likely cause, and its share
+// mode says so.
+void sayHeldRows(AppState& state) {
+    if (!state.onAirRows.holding()) {
+        state.onAirHeldSaid = false;
+        return;
+    }
+    if (std::exchange(state.onAirHeldSaid, true)) return;
+    const std::string path = state.onAirRows.heldPath();
+    HANDLE probe =
+        CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const DWORD error = probe == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+    if (probe != INVALID_HANDLE_VALUE) CloseHandle(probe);
+    holdStatus(state, (error == ERROR_SHARING_VIOLATION
+                           ? "방송 기록 파일이 다른 프로그램에 열려 있어 기록을 잠시 보관합니다: "
+                           : "방송 기록 파일에 쓸 수 없어 기록을 잠시 보관합니다: ") +
+                          path);
+}
+
 void writeRow(AppState& state, const OnAirRow& row) {
     if (const auto path = onAirRecordPath(state.programFolder, row.when.year, row.when.month, row.when.day)) {
-        appendOnAirRow(*path, row);
+        state.onAirRows.write(*path, row);
+        sayHeldRows(state);
     }
 }
 
@@ -44,16 +67,27 @@ std::string stampText(const LocalTime& t) {
 }
 
 // Started on a thread of its own: making a process can take long (a virus
-// scanner looks at it first), and the tick must not wait for it.
+// scanner looks at it first), and the tick must not wait for it. A title
+// or a detail comes from a schedule file, the player or the operator: it
+// goes to the command in its environment only, where no shell reads it as
+// a command; the arguments are the program's own words.
 void raiseAlert(AppState& state, const OnAirRow& row) {
     const std::string& command = state.settings.alertCommand;
     if (command.empty() || command == state.brokenAlertCommand) return;
     if (!state.alertGate.mayAlert(row.event + "|" + row.title, static_cast<int64_t>(GetTickCount64()))) return;
-    const std::string line = alertCommandLine(command, {row.event, stampText(row.when), row.title, row.detail});
+    const std::string stamp = stampText(row.when);
+    const std::string line = alertCommandLine(command, {row.event, stamp});
+    std::vector<std::pair<std::string, std::string>> details = {
+        {kAlertEvent, row.event}, {kAlertTime, stamp}, {kAlertTitle, row.title}, {kAlertDetail, row.detail}};
     const HWND notify = state.mainWindow;
     try {
-        std::thread([notify, line] {
-            const unsigned long error = startProcess(line, SW_SHOWMINNOACTIVE);
+        std::thread([notify, line, details = std::move(details)] {
+            // The child's own block: setting them in ours would race every
+            // other thread that starts a program.
+            char* parent = GetEnvironmentStringsA();
+            const std::string environment = environmentWith(parent, details);
+            if (parent) FreeEnvironmentStringsA(parent);
+            const unsigned long error = startProcess(line, SW_SHOWMINNOACTIVE, environment);
             if (error == 0) return;
             auto* failed = new std::string(refusalReason(error) + ": " + line);
             if (!PostMessageA(notify, kAlertNotStarted, 0, reinterpret_cast<LPARAM>(failed))) delete failed;
@@ -101,6 +135,12 @@ std::optional<bool> playerPlaying(HWND player) {
 }
 
 }  // namespace
+
+void writeHeldOnAirRows(AppState& state) {
+    if (!state.onAirRows.holding()) return;
+    state.onAirRows.retry();
+    sayHeldRows(state);
+}
 
 void noteOnAir(AppState& state, std::string_view event, const std::string& title, std::optional<int32_t> dueSec,
                const std::string& detail) {

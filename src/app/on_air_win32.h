@@ -51,6 +51,9 @@ private:
     std::vector<WorkerReport> reports_;
 };
 
+// The rows the record would not take are tried again (each tick, and at
+// exit); the status line says once that they are kept.
+void writeHeldOnAirRows(AppState& state);
 // A row stamped now.
 void noteOnAir(AppState& state, std::string_view event, const std::string& title,
                std::optional<int32_t> dueSec = std::nullopt, const std::string& detail = {});

@@ -17,14 +17,16 @@ struct PlannedAction {
     std::string verb;
     std::string subject;  // the title or the job file
     bool fade = true;
+    bool nextDay = false;  // the end line falls on the next day
 };
 
-std::vector<PlannedAction> parseActions(const std::string& actions) {
+std::vector<PlannedAction> parseActions(const std::string& actions, bool nextDay = false) {
     std::vector<PlannedAction> planned;
     std::istringstream lines(actions);
     std::string line;
     while (std::getline(lines, line)) {
         PlannedAction action;
+        action.nextDay = nextDay;
         if (line.size() < 10 || !parsePlanTime(line.substr(0, 8), action.second)) continue;
         const std::string rest = line.substr(9);
         const std::size_t blank = rest.find(' ');
@@ -38,6 +40,21 @@ std::vector<PlannedAction> parseActions(const std::string& actions) {
         planned.push_back(std::move(action));
     }
     return planned;
+}
+
+// The plan's lines, the end line of the next day last.
+std::vector<PlannedAction> plannedActions(const AsRunPlan& plan) {
+    std::vector<PlannedAction> planned = parseActions(plan.actions);
+    for (PlannedAction& carried : parseActions(plan.endNextDay, true)) planned.push_back(std::move(carried));
+    return planned;
+}
+
+// When a planned end's stop is due, and whether that falls at or after the
+// midnight that ends the plan's day (the stop, and its row, come then).
+int32_t endDue(const PlannedAction& action, int32_t fadeoutTime, bool& pastMidnight) {
+    const int32_t due = action.second + (action.fade ? fadeoutTime : 0);
+    pastMidnight = action.nextDay || due >= 86400;
+    return due % 86400;
 }
 
 class Matcher {
@@ -98,10 +115,19 @@ bool AsRunReport::toPlan() const {
     return true;
 }
 
-AsRunReport reconcile(const std::string& actions, int32_t fadeoutTime, const std::vector<OnAirRow>& rows) {
+AsRunReport reconcile(const AsRunPlan& plan, int32_t fadeoutTime, const std::vector<OnAirRow>& rows,
+                      const std::vector<OnAirRow>& nextDayRows, const AsRunPlan& dayBefore) {
     AsRunReport report;
     Matcher matcher(rows);
-    for (const PlannedAction& action : parseActions(actions)) {
+    Matcher nextDay(nextDayRows);
+    // First, so that this day's own ends past midnight cannot take them:
+    // the day before's ends that came after midnight, judged in its report.
+    for (const PlannedAction& action : plannedActions(dayBefore)) {
+        bool pastMidnight = false;
+        const int32_t due = action.verb == "end" ? endDue(action, fadeoutTime, pastMidnight) : 0;
+        if (pastMidnight) matcher.take({onair::kEnd}, action.subject, due);
+    }
+    for (const PlannedAction& action : plannedActions(plan)) {
         AsRunLine line{clockText(action.second), action.verb, action.subject, "missed", std::nullopt, {}, {}};
         if (action.verb == "start") {
             ++report.planned;
@@ -119,8 +145,12 @@ AsRunReport reconcile(const std::string& actions, int32_t fadeoutTime, const std
                     line.detail = refused->detail;
             }
         } else if (action.verb == "end") {
-            const int32_t due = (action.second + (action.fade ? fadeoutTime : 0)) % 86400;
-            if (const OnAirRow* ended = matcher.take({onair::kEnd, onair::kNotEnded}, action.subject, due)) {
+            bool pastMidnight = false;
+            const int32_t due = endDue(action, fadeoutTime, pastMidnight);
+            const OnAirRow* ended =
+                action.nextDay ? nullptr : matcher.take({onair::kEnd, onair::kNotEnded}, action.subject, due);
+            if (!ended && pastMidnight) ended = nextDay.take({onair::kEnd, onair::kNotEnded}, action.subject, due);
+            if (ended) {
                 judgeTiming(line, *ended);
                 if (ended->event == onair::kNotEnded) {
                     line.verdict = "not ended";
@@ -178,8 +208,9 @@ std::string asRunText(const AsRunReport& report) {
 std::string asRunCsv(const AsRunReport& report) {
     std::string csv = "planned,action,title,verdict,late_ms,happened,detail\r\n";
     for (const AsRunLine& line : report.lines) {
-        csv += csvLine({line.planned, line.action, line.title, line.verdict,
-                        line.lateMs ? std::to_string(*line.lateMs) : std::string(), line.happened, line.detail});
+        csv += csvLine({line.planned, line.action, textForSpreadsheet(line.title), line.verdict,
+                        line.lateMs ? std::to_string(*line.lateMs) : std::string(), line.happened,
+                        textForSpreadsheet(line.detail)});
     }
     const std::pair<const char*, int64_t> totals[] = {
         {"programmes planned", report.planned}, {"aired on time", report.onTime}, {"late", report.late},

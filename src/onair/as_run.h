@@ -28,9 +28,21 @@ struct AsRunReport {
     bool toPlan() const;
 };
 
-// actions: the plan's lines ("HH:MM:SS start TITLE", "... end TITLE fade",
-// "... load FILE", "... clock"); fadeoutTime: the lead of a fading end.
-AsRunReport reconcile(const std::string& actions, int32_t fadeoutTime, const std::vector<OnAirRow>& rows);
+// A day's plan: its lines ("HH:MM:SS start TITLE", "... end TITLE fade",
+// "... load FILE", "... clock") and the end line that the next day brings
+// to a programme still on air at midnight (PlanResult::endNextDay).
+struct AsRunPlan {
+    std::string actions;
+    std::string endNextDay;
+};
+
+// The day's record (rows) against its plan; fadeoutTime: the lead of a
+// fading end. A programme's end that falls at or after midnight is stamped
+// and filed the next day: it is looked for in nextDayRows too, and the day
+// before's plan says which ends in this day's record are that day's to
+// judge rather than unplanned here.
+AsRunReport reconcile(const AsRunPlan& plan, int32_t fadeoutTime, const std::vector<OnAirRow>& rows,
+                      const std::vector<OnAirRow>& nextDayRows = {}, const AsRunPlan& dayBefore = {});
 
 // The report as text for a terminal, and as CSV for a spreadsheet.
 std::string asRunText(const AsRunReport& report);

@@ -1,5 +1,6 @@
 #include "onair/on_air_record.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -98,6 +99,17 @@ std::string csvLine(std::initializer_list<std::string> fields) {
     return line + "\r\n";
 }
 
+std::string textForSpreadsheet(std::string_view text) {
+    if (text.empty() || std::string_view("=+-@\t\r'").find(text.front()) == std::string_view::npos)
+        return std::string(text);
+    return "'" + std::string(text);
+}
+
+std::string spreadsheetText(std::string_view field) {
+    if (!field.empty() && field.front() == '\'') field.remove_prefix(1);
+    return std::string(field);
+}
+
 std::string clockTextWithMilliseconds(const LocalTime& time) {
     char milliseconds[8];
     std::snprintf(milliseconds, sizeof milliseconds, ".%03d", time.millisecond);
@@ -107,8 +119,9 @@ std::string clockTextWithMilliseconds(const LocalTime& time) {
 std::string onAirCsvRow(const OnAirRow& row) {
     char date[16];
     std::snprintf(date, sizeof date, "%04d-%02d-%02d", row.when.year, row.when.month, row.when.day);
-    return csvLine({date, clockTextWithMilliseconds(row.when), row.event, row.title, dueText(row.dueSec),
-                    numberText(row.lateMs), numberText(row.lengthMs), row.detail});
+    return csvLine({date, clockTextWithMilliseconds(row.when), row.event, textForSpreadsheet(row.title),
+                    dueText(row.dueSec), numberText(row.lateMs), numberText(row.lengthMs),
+                    textForSpreadsheet(row.detail)});
 }
 
 std::string onAirRecordName(int year, int month, int day) {
@@ -146,6 +159,23 @@ bool appendOnAirRow(const std::string& path, const OnAirRow& row) {
     return appendToLog(path, start + onAirCsvRow(row));
 }
 
+void HeldOnAirRows::write(const std::string& path, const OnAirRow& row) {
+    held_.emplace_back(path, row);
+    retry();
+}
+
+void HeldOnAirRows::retry() {
+    std::deque<std::pair<std::string, OnAirRow>> still;
+    std::vector<std::string> refusing;  // files that refused a row just now: their later rows wait too
+    for (auto& entry : held_) {
+        const bool waits = std::find(refusing.begin(), refusing.end(), entry.first) != refusing.end();
+        if (!waits && append_(entry.first, entry.second)) continue;
+        if (!waits) refusing.push_back(entry.first);
+        still.push_back(std::move(entry));
+    }
+    held_.swap(still);
+}
+
 std::vector<OnAirRow> parseOnAirCsv(std::string_view text) {
     std::vector<OnAirRow> rows;
     std::vector<std::string> fields;
@@ -154,11 +184,11 @@ std::vector<OnAirRow> parseOnAirCsv(std::string_view text) {
         OnAirRow row;
         if (fields.size() < 8 || !parseDate(fields[0], fields[1], row.when)) continue;  // the header, or no row
         row.event = fields[2];
-        row.title = fields[3];
+        row.title = spreadsheetText(fields[3]);
         row.dueSec = optionalDue(fields[4]);
         row.lateMs = optionalNumber<int64_t>(fields[5]);
         row.lengthMs = optionalNumber<int64_t>(fields[6]);
-        row.detail = fields[7];
+        row.detail = spreadsheetText(fields[7]);
         rows.push_back(std::move(row));
     }
     return rows;

@@ -6,10 +6,13 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "scheduler/local_time.h"
@@ -55,6 +58,12 @@ inline constexpr std::string_view kOnAirHeader = "date,time,event,title,due,late
 std::string csvField(std::string_view field);
 // Fields joined by commas, each as csvField quotes it, ended by CR LF.
 std::string csvLine(std::initializer_list<std::string> fields);
+// A text that a spreadsheet would take for a formula (it begins with = + -
+// @, a tab or a CR) gets a leading ', and so does one that begins with a ',
+// so that spreadsheetText takes exactly one off again. For the fields that
+// hold outside text (titles, details), not for numbers.
+std::string textForSpreadsheet(std::string_view text);
+std::string spreadsheetText(std::string_view field);
 // "HH:MM:SS.mmm" of a time.
 std::string clockTextWithMilliseconds(const LocalTime& time);
 // The row as the file holds it, CR LF included; line breaks inside a field
@@ -71,6 +80,28 @@ int64_t lateBy(const LocalTime& when, int32_t dueSec);
 // Appends the row (and the header first when the file is new or empty)
 // with one write, flushed to the disk. False when it could not be written.
 bool appendOnAirRow(const std::string& path, const OnAirRow& row);
+
+// Rows the record would not take, kept in their order and written as soon
+// as it takes them again: a spreadsheet that has the file open refuses
+// every write to it. Nothing is lost while the program runs, nothing is
+// written twice; a row waits while an earlier one for its file waits.
+class HeldOnAirRows {
+public:
+    using Append = std::function<bool(const std::string& path, const OnAirRow& row)>;
+    explicit HeldOnAirRows(Append append = appendOnAirRow) : append_(std::move(append)) {}
+
+    // What waits, then row.
+    void write(const std::string& path, const OnAirRow& row);
+    // What waits, as far as its files take it.
+    void retry();
+    bool holding() const { return !held_.empty(); }
+    // The file of the first row that waits; empty when none waits.
+    std::string heldPath() const { return held_.empty() ? std::string() : held_.front().first; }
+
+private:
+    Append append_;
+    std::deque<std::pair<std::string, OnAirRow>> held_;
+};
 
 struct OnAirRecord {
     bool readable = false;  // false: the file exists but could not be read

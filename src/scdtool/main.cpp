@@ -201,9 +201,8 @@ int asRun(const std::vector<std::string>& args) {
         const std::size_t slash = request.configPath.find_last_of("\\/");
         logFolder = (slash == std::string::npos ? std::string() : request.configPath.substr(0, slash + 1)) + "LOG";
     }
-    std::string recordPath = logFolder;
-    ensureBackslash(recordPath);
-    recordPath += onAirRecordName(request.year, request.month, request.day);
+    ensureBackslash(logFolder);
+    const std::string recordPath = logFolder + onAirRecordName(request.year, request.month, request.day);
     const OnAirRecord record = readOnAirRecord(recordPath);
     if (!record.readable) {
         std::fprintf(stderr, "scdtool: %s cannot be read\n", recordPath.c_str());
@@ -214,8 +213,19 @@ int asRun(const std::vector<std::string>& args) {
     if (record.rows.empty())
         std::fprintf(stderr, "%s: %s; every planned programme counts as missed\n", recordPath.c_str(),
                     record.found ? "the on-air record is empty" : "there is no on-air record for that day");
+    // A programme's end past midnight is filed in the next day's record; the
+    // day before's are in this day's.
+    const LocalTime day = localTimeAt(request.year, request.month, request.day, 0);
+    const LocalTime next = nextDay(day);
+    const OnAirRecord nextRecord =
+        readOnAirRecord(logFolder + onAirRecordName(next.year, next.month, next.day));
+    PlanRequest before = request;
+    const LocalTime previous = previousDay(day);
+    before.year = previous.year, before.month = previous.month, before.day = previous.day;
+    const PlanResult beforePlan = runPlan(before);
     const AsRunReport report =
-        reconcile(plan.actions, readSettings(ConfigFile(request.configPath)).fadeoutTime, record.rows);
+        reconcile({plan.actions, plan.endNextDay}, readSettings(ConfigFile(request.configPath)).fadeoutTime,
+                  record.rows, nextRecord.rows, {beforePlan.actions, beforePlan.endNextDay});
 #ifdef _WIN32
     if (csv) _setmode(_fileno(stdout), _O_BINARY);  // the CSV's own CR LF, not doubled
 #endif

@@ -20,14 +20,30 @@ LocalTime localTimeAt(int year, int month, int day, int32_t daySeconds) {
     return t;
 }
 
-LocalTime nextDay(const LocalTime& date) {
+namespace {
+
+int daysIn(int year, int month) {
     static const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (date.year % 4 == 0 && date.year % 100 != 0) || date.year % 400 == 0;
-    const int length = date.month == 2 && leap ? 29 : lengths[date.month - 1];
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : lengths[month - 1];
+}
+
+}  // namespace
+
+LocalTime nextDay(const LocalTime& date) {
     int year = date.year, month = date.month, day = date.day + 1;
-    if (day > length) {
+    if (day > daysIn(year, month)) {
         day = 1;
         if (++month > 12) month = 1, ++year;
+    }
+    return localTimeAt(year, month, day, 0);
+}
+
+LocalTime previousDay(const LocalTime& date) {
+    int year = date.year, month = date.month, day = date.day - 1;
+    if (day < 1) {
+        if (--month < 1) month = 12, --year;
+        day = daysIn(year, month);
     }
     return localTimeAt(year, month, day, 0);
 }

@@ -25,7 +25,8 @@ int dayOfWeek(int year, int month, int day);
 
 // The date, its weekday and the time of day from DaySeconds.
 LocalTime localTimeAt(int year, int month, int day, int32_t daySeconds);
-// Midnight of the day after.
+// Midnight of the day after, and of the day before.
 LocalTime nextDay(const LocalTime& date);
+LocalTime previousDay(const LocalTime& date);
 
 }  // namespace airvane

@@ -127,8 +127,24 @@ std::vector<bool> actionSeconds(const ScheduleTree& tree, const LoadingList& loa
     return marked;
 }
 
-// The day of request ticked from its first to its last second.
-void simulate(const PlanRequest& request, PlanClock& clock, PlanHost& host) {
+// The end line of the Schedule still playing after the day's last tick;
+// that tick ended every Schedule whose end pass fell on the day.
+std::string endNextDay(const ScheduleTree& tree, int32_t lead) {
+    const NodeItem root = tree.rootNode();
+    for (NodeItem item = root ? tree.firstChildNode(root) : kNoNode; item != kNoNode;
+         item = tree.nextNode(item)) {
+        const ScheduleNode* r = tree.nodeRecord(item);
+        if (!r || !r->playing || r->endSec == kNoEndTime) continue;
+        const bool fade = !(r->options & kNoFadeOut);
+        const int32_t second = ((r->endSec - (fade ? lead : 0)) % 86400 + 86400) % 86400;
+        return clockText(second) + " end " + r->text + (fade ? " fade" : " nofade") + "\n";
+    }
+    return {};
+}
+
+// The day of request ticked from its first to its last second; the end
+// line the next day brings (none unless the whole day was ticked).
+std::string simulate(const PlanRequest& request, PlanClock& clock, PlanHost& host) {
     ConfigFile config(request.configPath);
     const Settings settings = readSettings(config);
     LoadingList loading;
@@ -153,6 +169,7 @@ void simulate(const PlanRequest& request, PlanClock& clock, PlanHost& host) {
         if (host.output.size() != before) lastAction = second;
     }
     freeLoadingList(loading);
+    return request.to == 86399 ? endNextDay(host.tree(), settings.fadeoutTime) : std::string();
 }
 
 }  // namespace
@@ -160,8 +177,8 @@ void simulate(const PlanRequest& request, PlanClock& clock, PlanHost& host) {
 PlanResult runPlan(const PlanRequest& request) {
     PlanClock clock;
     PlanHost host(clock);
-    simulate(request, clock, host);
-    return {host.output, host.problems};
+    std::string endNext = simulate(request, clock, host);
+    return {host.output, host.problems, std::move(endNext)};
 }
 
 std::optional<OnAirProgramme> onAirAt(const std::string& configPath, const LocalTime& now) {

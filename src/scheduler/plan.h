@@ -28,6 +28,10 @@ struct PlanResult {
     // One line per job file that could not be read (a drive-letter path
     // natively, a missing file, an unknown one).
     std::string problems;
+    // A Schedule still playing after the day's last second ends the next
+    // day (23:50 to 00:10): its end line, as the next day's tick makes it,
+    // with that day's second; empty when none plays on or it has no end.
+    std::string endNextDay;
 };
 
 PlanResult runPlan(const PlanRequest& request);

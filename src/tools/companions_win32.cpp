@@ -44,13 +44,15 @@ std::string refusalReason(unsigned long error) {
     }
 }
 
-unsigned long startProcess(std::string commandLine, int show) {
+unsigned long startProcess(std::string commandLine, int show, const std::string& environment) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(show);
     PROCESS_INFORMATION started{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+    void* block = environment.empty() ? nullptr : const_cast<char*>(environment.data());
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, block, nullptr, &startup,
+                        &started))
         return GetLastError();
     CloseHandle(started.hThread);
     CloseHandle(started.hProcess);

@@ -23,8 +23,10 @@ class ConfigFile;
 // window then calls CompanionLauncher::applyReports.
 inline constexpr UINT kSearchReport = WM_APP + 2;
 
-// Starts commandLine without waiting for it; 0, or Windows' error.
-unsigned long startProcess(std::string commandLine, int show);
+// Starts commandLine without waiting for it, in the environment block
+// given (ANSI, ended by two NULs), or in ours when it is empty; 0, or
+// Windows' error.
+unsigned long startProcess(std::string commandLine, int show, const std::string& environment = {});
 // Why Windows refused to start a program, in the words the operator needs.
 std::string refusalReason(unsigned long error);
 

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <regex>
+#include <string>
+#include <vector>
 
 #include "../win32/process_start.h"
 #include "../win32/window_search.h"
@@ -151,22 +153,31 @@ TEST_F(KeepOnAir, TheOnAirRecordOfADayAndItsVerdictAgainstThePlan) {
                               "rejoin First.m3u: unplanned[\\s\\S]*"
                               "programmes planned 4, aired on time 3, late 0, missed 1, cut short 2; silence while on air ([5-9]|1[0-9]) s\n");
     EXPECT_TRUE(std::regex_search(report, verdicts)) << report;
+    // The event and the time come as arguments, the title and the detail
+    // only in the environment: no title is ever read as a command.
     const std::string alerts = readFile(folder + "\\started.log");
-    EXPECT_NE(alerts.find("\"not-started\""), std::string::npos) << alerts;
-    EXPECT_NE(alerts.find("\"CON.m3u\""), std::string::npos) << alerts;
+    EXPECT_TRUE(std::regex_search(alerts, std::regex("companion.exe \"not-started\" \"" + std::string(date) +
+                                                     " [0-9:]{8}\"\tAIRVANE_EVENT=not-started\tAIRVANE_TIME=" + date +
+                                                     " [0-9:]{8}\tAIRVANE_TITLE=CON.m3u\tAIRVANE_DETAIL='CON.m3u': "
+                                                     "타이틀로 파일 이름을 만들 수 없어 재생하지 않습니다\r\n")))
+        << alerts;
     EXPECT_NE(alerts.find("\"player-lost\""), std::string::npos) << alerts;
+    EXPECT_EQ(alerts.find("CON.m3u\""), std::string::npos) << alerts;
 
     // An alert command that cannot be started is recorded and said once, and
-    // not tried again for the next cause.
+    // not tried again for the next cause. Airvane looks for its player every
+    // 4 s: the programmes fall due once it has found it.
     const int later = secondOfDayNow();
-    prepare("on-air-alert-missing",
-            "Airvane Data V1.0\r\n" + programmeEntry(later + 5, later + 7, "CON") + programmeEntry(later + 9, later + 11, "NUL"));
+    prepare("on-air-alert-missing", "Airvane Data V1.0\r\n" + programmeEntry(later + 14, later + 16, "CON") +
+                                        programmeEntry(later + 18, later + 20, "NUL"));
     writeFile(folder + "\\airvane.INI", readFile(folder + "\\airvane.INI") + "WINAMP.EXE=" + folder +
                                             "\\standin.exe\r\nAlertCommand=" + folder + "\\missing.exe\r\n");
     CopyFileA((buildFolder() + "\\..\\standin\\standin.exe").c_str(), (folder + "\\standin.exe").c_str(), FALSE);
     launch();
+    ASSERT_TRUE(waitForText(GetDlgItem(window, 110), "WinAmp를 찾았습니다", 12000));
+    ASSERT_LT(secondOfDayNow(), later + 14) << "the player was found too late for the scenario";
     EXPECT_TRUE(waitForText(GetDlgItem(window, 110), "알림 명령을 시작하지 못했습니다: " + folder + "\\missing.exe", 15000));
-    waitUntil(later + 13);
+    waitUntil(later + 22);
     const std::string rows = readFile(folder + "\\LOG\\" + std::string(date, 4) + std::string(date + 5, 2) +
                                       std::string(date + 8, 2) + "-ONAIR.CSV");
     auto count = [&rows](const std::string& text) {
@@ -176,6 +187,95 @@ TEST_F(KeepOnAir, TheOnAirRecordOfADayAndItsVerdictAgainstThePlan) {
     };
     EXPECT_EQ(count(",not-started,"), 2) << rows;
     EXPECT_EQ(count(",alert-failed,"), 1) << rows;
+    TearDown();
+    app.reset();
+    window = nullptr;
+
+    // The station's batch file, started through cmd as the guide says, reads
+    // the details in the safe way: titles that cmd would take for commands
+    // (each refused as a file name, so each alerts) reach it byte for byte,
+    // and nothing of them runs.
+    const std::string titles[] = {"A\" & echo PWNED> pwned.txt & \"", "%PATH% ^& | <b>", "정오 \"특집\""};
+    const int third = secondOfDayNow();
+    prepare("on-air-alert-cmd", "Airvane Data V1.0\r\n" +
+                                    programmeEntry(third + 14, third + 15, titles[0].c_str()) +
+                                    programmeEntry(third + 17, third + 18, titles[1].c_str()) +
+                                    programmeEntry(third + 20, third + 21, titles[2].c_str()));
+    writeFile(folder + "\\airvane.INI", readFile(folder + "\\airvane.INI") + "WINAMP.EXE=" + folder +
+                                            "\\standin.exe\r\nAlertCommand=cmd /c " + folder + "\\alert.cmd\r\n");
+    writeFile(folder + "\\alert.cmd", "@echo off\r\n"
+                                      "setlocal EnableDelayedExpansion\r\n"
+                                      ">>\"%~dp0alerts.txt\" echo %~1 %~2\r\n"
+                                      ">>\"%~dp0alerts.txt\" echo !AIRVANE_EVENT! !AIRVANE_TIME!\r\n"
+                                      ">>\"%~dp0alerts.txt\" echo !AIRVANE_TITLE!\r\n"
+                                      ">>\"%~dp0alerts.txt\" echo !AIRVANE_DETAIL!\r\n");
+    CopyFileA((buildFolder() + "\\..\\standin\\standin.exe").c_str(), (folder + "\\standin.exe").c_str(), FALSE);
+    launch();
+    ASSERT_TRUE(waitForText(GetDlgItem(window, 110), "WinAmp를 찾았습니다", 12000));
+    ASSERT_LT(secondOfDayNow(), third + 14) << "the player was found too late for the scenario";
+    waitUntil(third + 23);
+    std::string said = readFile(folder + "\\alerts.txt");
+    for (int i = 0; i < 100 && std::count(said.begin(), said.end(), '\n') < 12; ++i) {
+        Sleep(100);
+        said = readFile(folder + "\\alerts.txt");
+    }
+    // Four lines an alert: the arguments, the event and the time from the
+    // environment, the title, the detail.
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = said.find("\r\n", at)) != std::string::npos; at = end + 2)
+        lines.push_back(said.substr(at, end - at));
+    ASSERT_EQ(lines.size(), 12u) << said;
+    for (std::size_t i = 0; i < std::size(titles); ++i) {
+        const std::string title = titles[i] + ".m3u";
+        EXPECT_TRUE(std::regex_match(lines[4 * i], std::regex("not-started " + std::string(date) + " [0-9:]{8}")))
+            << lines[4 * i];
+        EXPECT_EQ(lines[4 * i + 1], lines[4 * i]);
+        EXPECT_EQ(lines[4 * i + 2], title);
+        EXPECT_EQ(lines[4 * i + 3], "'" + title + "': 타이틀로 파일 이름을 만들 수 없어 재생하지 않습니다");
+    }
+    EXPECT_EQ(GetFileAttributesA((folder + "\\pwned.txt").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "a title ran as a command";
+}
+
+// A spreadsheet holding the day's record open refuses every write to it
+// (Excel opens a CSV so). The rows due meanwhile (starts not made: there is
+// no player) are kept, that is said once, and they are written in their
+// order, each once, as soon as the file is let go.
+TEST_F(KeepOnAir, ARowDueWhileTheRecordIsHeldOpenIsKeptAndWrittenLaterInItsOrder) {
+    const int now = secondOfDayNow();
+    if (now < 60 || now + 60 >= 86400) GTEST_SKIP() << "too close to midnight";
+    prepare("on-air-held", "Airvane Data V1.0\r\n" + programmeEntry(now + 4, now + 5, "One") +
+                               programmeEntry(now + 9, now + 10, "Two") +
+                               programmeEntry(now + 12, now + 13, "Three") +
+                               programmeEntry(now + 17, now + 18, "Four"));
+    launch();
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    char name[32];
+    std::snprintf(name, sizeof name, "\\LOG\\%04d%02d%02d-ONAIR.CSV", today.wYear, today.wMonth, today.wDay);
+    const std::string record = folder + name;
+    auto waitUntil = [](int second) {
+        while (secondOfDayNow() < second) Sleep(100);
+    };
+    waitUntil(now + 7);
+    HANDLE held = CreateFileA(record.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE) << "One's row made the record";
+    EXPECT_TRUE(waitForText(GetDlgItem(window, 110),
+                            "방송 기록 파일이 다른 프로그램에 열려 있어 기록을 잠시 보관합니다: " + record, 6000));
+    waitUntil(now + 15);
+    auto titlesIn = [](const std::string& rows) {
+        std::string titles;
+        const std::string event = ",not-started,";
+        for (std::size_t at = rows.find(event); at != std::string::npos; at = rows.find(event, at + 1)) {
+            const std::size_t from = at + event.size();
+            titles += rows.substr(from, rows.find(',', from) - from) + " ";
+        }
+        return titles;
+    };
+    EXPECT_EQ(titlesIn(readFile(record)), "One.m3u ") << "nothing gets past the spreadsheet";
+    CloseHandle(held);
+    waitUntil(now + 21);
+    EXPECT_EQ(titlesIn(readFile(record)), "One.m3u Two.m3u Three.m3u Four.m3u ");
 }
 
 }  // namespace

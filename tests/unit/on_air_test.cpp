@@ -5,8 +5,13 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstring>
+#include <map>
+#include <set>
+#include <sstream>
 #include <string>
 
+#include "model/node_label.h"
 #include "onair/alert.h"
 #include "onair/on_air_record.h"
 #include "onair/silence_watch.h"
@@ -35,7 +40,7 @@ OnAirRow rowAt(int hour, int minute, int second, int ms, std::string event, std:
     return row;
 }
 
-TEST(OnAirRecord, WholeRowsReadBackHereAndInPythonAndATornLastLineIsLeftOut) {
+TEST(OnAirRecord, WholeRowsReadBackHereAndInPythonATornLastLineIsLeftOutAndNoFieldIsAFormula) {
     test::TempDir dir;
     const std::string path = dir.path("20261221-ONAIR.CSV");
     const std::string title = "정오, \"특집\".m3u";  // CP949, a comma and quotes in one title
@@ -48,14 +53,16 @@ TEST(OnAirRecord, WholeRowsReadBackHereAndInPythonAndATornLastLineIsLeftOut) {
     EXPECT_EQ(rows[2].lateMs, -5001) << "a second due just after midnight counts across it";
     EXPECT_EQ(dir.read("20261221-ONAIR.CSV").substr(0, kOnAirHeader.size()), kOnAirHeader);
 
-    const std::string python = run("python3 -c 'import csv,sys\n"
-                                   "sys.stdout.reconfigure(encoding=\"cp949\")\n"
-                                   "for r in csv.reader(open(sys.argv[1], encoding=\"cp949\", newline=\"\")): "
-                                   "print(\"|\".join(r))' " + path);
-    EXPECT_EQ(python, "date|time|event|title|due|late_ms|length_ms|detail\n"
-                      "2026-12-21|12:00:00.250|start|정오, \"특집\".m3u|12:00:00|250||\n"
-                      "2026-12-21|12:10:03.120|silence-end|정오, \"특집\".m3u|||12000|line  break\n"
-                      "2026-12-21|23:59:59.999|end|Late.m3u|00:00:05|-5001||\n");
+    auto pythonReads = [](const std::string& csv) {
+        return run("python3 -c 'import csv,sys\n"
+                   "sys.stdout.reconfigure(encoding=\"cp949\")\n"
+                   "for r in csv.reader(open(sys.argv[1], encoding=\"cp949\", newline=\"\")): "
+                   "print(\"|\".join(r))' " + csv);
+    };
+    EXPECT_EQ(pythonReads(path), "date|time|event|title|due|late_ms|length_ms|detail\n"
+                                 "2026-12-21|12:00:00.250|start|정오, \"특집\".m3u|12:00:00|250||\n"
+                                 "2026-12-21|12:10:03.120|silence-end|정오, \"특집\".m3u|||12000|line  break\n"
+                                 "2026-12-21|23:59:59.999|end|Late.m3u|00:00:05|-5001||\n");
 
     std::FILE* torn = std::fopen(path.c_str(), "ab");
     std::fputs("2026-12-21,23:59:59.999,start,\"Cut", torn);
@@ -72,6 +79,43 @@ TEST(OnAirRecord, WholeRowsReadBackHereAndInPythonAndATornLastLineIsLeftOut) {
     EXPECT_EQ(read.rows[1].detail, "line  break");
     EXPECT_EQ(read.rows[2].when.millisecond, 999);
     EXPECT_FALSE(readOnAirRecord(dir.path("none.CSV")).found);
+
+    // A title or detail that a spreadsheet would take for a formula is
+    // written with a leading ' (so is one that begins with a '), and read
+    // back here as it was.
+    const std::string formulas = dir.path("20261222-ONAIR.CSV");
+    const struct {
+        const char* text;
+        const char* spreadsheet;  // the field as Python's csv module reads it
+        const char* readBack;
+    } titles[] = {
+        {"=A1&\",\"&B1", "'=A1&\",\"&B1", "=A1&\",\"&B1"},  // quoted as well, a comma and quotes in it
+        {"+1+2.m3u", "'+1+2.m3u", "+1+2.m3u"},
+        {"-2+3.m3u", "'-2+3.m3u", "-2+3.m3u"},
+        {"@SUM(A1).m3u", "'@SUM(A1).m3u", "@SUM(A1).m3u"},
+        {"\t=1.m3u", "'\t=1.m3u", "\t=1.m3u"},
+        {"\r=1.m3u", "' =1.m3u", " =1.m3u"},  // a line break becomes a blank
+        {"'quoted'.m3u", "''quoted'.m3u", "'quoted'.m3u"},
+        {"''", "'''", "''"},
+        {"정오=+-@.m3u", "정오=+-@.m3u", "정오=+-@.m3u"},
+        {"", "", ""},
+    };
+    std::string expected;
+    for (const auto& title : titles) {
+        OnAirRow row = rowAt(12, 0, 0, 0, "play", title.text, std::nullopt, title.text);
+        row.lateMs = -5;  // a number is no formula: left as it is
+        ASSERT_TRUE(appendOnAirRow(formulas, row));
+        expected += "2026-12-21|12:00:00.000|play|" + std::string(title.spreadsheet) + "||-5||" +
+                    title.spreadsheet + "\n";
+    }
+    EXPECT_EQ(pythonReads(formulas), "date|time|event|title|due|late_ms|length_ms|detail\n" + expected);
+    const OnAirRecord neutralised = readOnAirRecord(formulas);
+    ASSERT_EQ(neutralised.rows.size(), std::size(titles));
+    for (std::size_t i = 0; i < std::size(titles); ++i) {
+        EXPECT_EQ(neutralised.rows[i].title, titles[i].readBack) << i;
+        EXPECT_EQ(neutralised.rows[i].detail, titles[i].readBack) << i;
+        EXPECT_EQ(neutralised.rows[i].lateMs, -5) << i;
+    }
 }
 
 TEST(SilenceWatch, RecordsAtFiveSecondsAlertsAtThirtyAndTellsTheWholeGap) {
@@ -99,7 +143,7 @@ TEST(SilenceWatch, RecordsAtFiveSecondsAlertsAtThirtyAndTellsTheWholeGap) {
     }
 }
 
-TEST(Alert, OnceAMinuteACauseAndEachArgumentQuotedWhole) {
+TEST(Alert, OnceAMinuteACauseEachArgumentQuotedWholeAndTheDetailsInTheEnvironment) {
     AlertGate gate;
     EXPECT_TRUE(gate.mayAlert("player-lost|", 0));
     EXPECT_TRUE(gate.mayAlert("not-started|A.m3u", 1000));
@@ -107,6 +151,61 @@ TEST(Alert, OnceAMinuteACauseAndEachArgumentQuotedWhole) {
     EXPECT_TRUE(gate.mayAlert("player-lost|", 60'000));
     EXPECT_EQ(alertCommandLine("C:\\alert.cmd", {"not-started", "say \"hi\"", "C:\\dir\\", ""}),
               "C:\\alert.cmd \"not-started\" \"say \\\"hi\\\"\" \"C:\\dir\\\\\" \"\"");
+
+    // Ours in place of a parent's of the same name in another case, sorted
+    // as Windows sorts names (upper case: '_' after the letters), the drive
+    // folders ("=C:") kept, two NULs at the end.
+    using namespace std::string_literals;
+    const std::string parent = "=C:=C:\\Radio\0Path=C:\\Windows\0airvane_title=old\0_U=1\0ZED=z\0\0"s;
+    const std::string title = "A\" & calc & \"%PATH%.m3u";
+    EXPECT_EQ(environmentWith(parent.c_str(), {{kAlertTitle, title}, {kAlertEvent, "not-started"}}),
+              "=C:=C:\\Radio\0AIRVANE_EVENT=not-started\0AIRVANE_TITLE="s + title +
+                  "\0Path=C:\\Windows\0ZED=z\0_U=1\0\0"s);
+    EXPECT_EQ(environmentWith(nullptr, {{kAlertDetail, "cut\0off"s}}), "AIRVANE_DETAIL=cut\0\0"s);
+}
+
+// Rows that the record refused are written, in their order and once each,
+// when it takes them again; a row waits behind an earlier one for its file,
+// not behind one for another file.
+TEST(HeldOnAirRows, KeptInOrderUntilTheFileTakesThemAgain) {
+    std::map<std::string, std::string> files;  // what each file holds
+    std::set<std::string> refusing;
+    HeldOnAirRows rows([&](const std::string& path, const OnAirRow& row) {
+        if (refusing.contains(path)) return false;
+        files[path] += row.title + " ";
+        return true;
+    });
+    const struct {
+        const char* action;  // "write FILE TITLE", "refuse FILE", "take FILE", "retry"
+        const char* day21;   // what the files hold afterwards
+        const char* day22;
+        bool holding;
+    } steps[] = {
+        {"write 21 A", "A ", "", false},
+        {"refuse 21", "A ", "", false},
+        {"write 21 B", "A ", "", true},
+        {"write 21 C", "A ", "", true},
+        {"write 22 X", "A ", "X ", true},  // the next day's file is not held up by this one's
+        {"take 21", "A ", "X ", true},
+        {"write 21 D", "A B C D ", "X ", false},
+        {"refuse 22", "A B C D ", "X ", false},
+        {"write 22 Y", "A B C D ", "X ", true},
+        {"retry", "A B C D ", "X ", true},
+        {"take 22", "A B C D ", "X ", true},
+        {"retry", "A B C D ", "X Y ", false},
+    };
+    for (const auto& step : steps) {
+        std::istringstream words(step.action);
+        std::string verb, file, title;
+        words >> verb >> file >> title;
+        if (verb == "write") rows.write(file, rowAt(12, 0, 0, 0, "start", title));
+        if (verb == "refuse") refusing.insert(file);
+        if (verb == "take") refusing.erase(file);
+        if (verb == "retry") rows.retry();
+        EXPECT_EQ(files["21"], step.day21) << step.action;
+        EXPECT_EQ(files["22"], step.day22) << step.action;
+        EXPECT_EQ(rows.holding(), step.holding) << step.action;
+    }
 }
 
 // A day of four programmes: one on time, one late, one refused (missed),
@@ -136,6 +235,7 @@ TEST(AsRun, TheDaysRecordAgainstItsPlan) {
         rowAt(8, 0, 0, 5, "not-started", "CON.m3u", 8 * 3600, "refused title"),
         rowAt(9, 0, 0, 200, "start", "Talk.m3u", 9 * 3600),    rowAt(9, 29, 58, 0, "silent", "Talk.m3u"),
         silence, rowAt(9, 45, 0, 0, "play", "Jingle.m3u"),     rowAt(10, 0, 0, 0, "end", "Talk.m3u", 10 * 3600),
+        rowAt(10, 1, 0, 0, "play", "=1+2", std::nullopt, "@A1"),
     };
     for (const OnAirRow& row : rows) ASSERT_TRUE(appendOnAirRow(record + "/20261221-ONAIR.CSV", row));
     EXPECT_EQ(run(asrun, &exitCode),
@@ -151,6 +251,7 @@ TEST(AsRun, TheDaysRecordAgainstItsPlan) {
               "         silent Talk.m3u: unplanned (09:29:58.000)\n"
               "         silence-end Talk.m3u: unplanned (09:30:05.000)\n"
               "         play Jingle.m3u: started by hand (09:45:00.000)\n"
+              "         play =1+2: started by hand (10:01:00.000) @A1\n"
               "programmes planned 4, aired on time 2, late 1, missed 1, cut short 1; silence while on air 7 s\n");
     EXPECT_EQ(exitCode, 1);
     const std::string csv = run(asrun + " --csv");
@@ -158,10 +259,58 @@ TEST(AsRun, TheDaysRecordAgainstItsPlan) {
               "planned,action,title,verdict,late_ms,happened,detail\r\n"
               "00:00:00,clock,,on time,10,00:00:00.010,\r\n");
     EXPECT_NE(csv.find(",total,missed,1,,,\r\n"), std::string::npos);
+    EXPECT_NE(csv.find(",play,'=1+2,started by hand,,10:01:00.000,'@A1\r\n"), std::string::npos) << "a formula";
     const std::string folder = dir.path("none");
     ASSERT_EQ(std::system(("mkdir -p " + folder + "/20261222-ONAIR.CSV").c_str()), 0);
     run(std::string(SCDTOOL_PATH) + " asrun --config " + ini + " --date 2026-12-22 --log " + folder, &exitCode);
     EXPECT_EQ(exitCode, 2) << "a record that cannot be read";
+
+    // Across midnight: a programme that ends at 00:00:00, and one still on
+    // air at midnight, are stopped (and recorded) the next day. Each day's
+    // report finds its own end in the next day's record, and leaves the end
+    // of the evening before's programme in its own record to that day.
+    const struct {
+        const char* entry;
+        int32_t start, endPass, due;  // the end pass's second, and when the stop is due
+    } nights[] = {
+        {"-1 23:0:0 0:0:0 0/0/0 0|Late.m3u", 23 * 3600, 86397, 0},
+        {"-1 23:50:0 0:10:0 0/0/0 0|Night.m3u", 85800, 597, 600},
+    };
+    for (const auto& night : nights) {
+        const std::string title = std::strchr(night.entry, '|') + 1;
+        SCOPED_TRACE(title);
+        test::TempDir station;
+        const std::string job = station.write(
+            "night.scd", "Airvane Data V1.0\r\n" + std::string(night.entry) + "\r\n{\r\n|D:\\Music\\a.mp3\r\n}\r\n");
+        const std::string config = station.write("station.INI", "[Config]\r\nFadeoutTime=3\r\nJobFile=" + job + "\r\n");
+        ASSERT_EQ(std::system(("mkdir " + station.path("LOG")).c_str()), 0);
+        // Each day its clock set-back, the end of the evening before's
+        // programme (stamped .230 on the 23rd, .240 on the 24th), its start.
+        auto at = [](int day, int32_t second, int ms, const char* event, const std::string& title) {
+            OnAirRow row = rowAt(second / 3600, second / 60 % 60, second % 60, ms, event, title, second);
+            row.when.day = day;
+            return row;
+        };
+        for (int day : {22, 23, 24}) {
+            const std::string record = station.path("LOG/202612" + std::to_string(day) + "-ONAIR.CSV");
+            ASSERT_TRUE(appendOnAirRow(record, at(day, 0, 10, "clock-set", "")));
+            if (day > 22) {
+                ASSERT_TRUE(appendOnAirRow(record, at(day, night.due, day * 10, "end", title)));
+            }
+            ASSERT_TRUE(appendOnAirRow(record, at(day, night.start, 300, "start", title)));
+        }
+        for (int day : {22, 23}) {
+            const std::string date = "2026-12-" + std::to_string(day);
+            const std::string report =
+                run(std::string(SCDTOOL_PATH) + " asrun --config " + config + " --date " + date, &exitCode);
+            EXPECT_EQ(report, "00:00:00 clock: on time (00:00:00.010)\n" + clockText(night.start) + " start " +
+                                  title + ": on time (" + clockText(night.start) + ".300)\n" +
+                                  clockText(night.endPass) + " end " + title + ": on time (" + clockText(night.due) +
+                                  "." + std::to_string(day * 10 + 10) + ")\nprogrammes planned 1, aired on time 1, "
+                                  "late 0, missed 0, cut short 0; silence while on air 0 s\n");
+            EXPECT_EQ(exitCode, 0) << date;
+        }
+    }
 }
 
 }  // namespace
