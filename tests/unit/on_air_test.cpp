@@ -231,7 +231,7 @@ TEST(AsRun, TheDaysRecordAgainstItsPlan) {
     const OnAirRow rows[] = {
         rowAt(0, 0, 0, 10, "clock-set", "", 0),
         rowAt(6, 0, 0, 300, "start", "Morning.m3u", 6 * 3600), rowAt(7, 0, 0, 100, "end", "Morning.m3u", 7 * 3600),
-        rowAt(7, 0, 3, 500, "start", "News.m3u", 7 * 3600),    rowAt(8, 0, 0, 0, "end", "News.m3u", 8 * 3600),
+        rowAt(7, 0, 3, 500, "start", "News.m3u", 7 * 3600),    rowAt(8, 0, 0, 0, "not-ended", "News.m3u", 8 * 3600, "no answer"),
         rowAt(8, 0, 0, 5, "not-started", "CON.m3u", 8 * 3600, "refused title"),
         rowAt(9, 0, 0, 200, "start", "Talk.m3u", 9 * 3600),    rowAt(9, 29, 58, 0, "silent", "Talk.m3u"),
         silence, rowAt(9, 45, 0, 0, "play", "Jingle.m3u"),     rowAt(10, 0, 0, 0, "end", "Talk.m3u", 10 * 3600),
@@ -243,7 +243,7 @@ TEST(AsRun, TheDaysRecordAgainstItsPlan) {
               "06:00:00 start Morning.m3u: on time (06:00:00.300)\n"
               "06:59:57 end Morning.m3u: on time (07:00:00.100)\n"
               "07:00:00 start News.m3u: late by 3500 ms (07:00:03.500)\n"
-              "07:59:57 end News.m3u: on time (08:00:00.000)\n"
+              "07:59:57 end News.m3u: not ended (08:00:00.000) no answer\n"
               "08:00:00 start CON.m3u: missed refused title\n"
               "08:59:57 end CON.m3u: missed\n"
               "09:00:00 start Talk.m3u: cut short (09:00:00.200) silent 09:29:58.000\n"
