@@ -152,9 +152,15 @@ bool appendOnAirRow(const std::string& path, const OnAirRow& row) {
     std::string start;
     if (pathKind(path) == 0) {
         start = kOnAirHeader;
-    } else if (File file{openNativeFile(path, "rb")}; file && std::fseek(file.get(), -2, SEEK_END) == 0) {
+    } else if (File file{openNativeFile(path, "rb")}; file && std::fseek(file.get(), 0, SEEK_END) == 0) {
+        const long size = std::ftell(file.get());
         char last[2] = {};
-        if (std::fread(last, 1, 2, file.get()) == 2 && !(last[0] == '\r' && last[1] == '\n')) start = "\r\n";
+        if (size == 0) {
+            start = kOnAirHeader;
+        } else if (size < 2 || std::fseek(file.get(), -2, SEEK_END) != 0 || std::fread(last, 1, 2, file.get()) != 2 ||
+                   !(last[0] == '\r' && last[1] == '\n')) {
+            start = "\r\n";
+        }
     }
     return appendToLog(path, start + onAirCsvRow(row));
 }

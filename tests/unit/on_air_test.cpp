@@ -42,7 +42,7 @@ OnAirRow rowAt(int hour, int minute, int second, int ms, std::string event, std:
 
 TEST(OnAirRecord, WholeRowsReadBackHereAndInPythonATornLastLineIsLeftOutAndNoFieldIsAFormula) {
     test::TempDir dir;
-    const std::string path = dir.path("20261221-ONAIR.CSV");
+    const std::string path = dir.write("20261221-ONAIR.CSV", "");  // made empty (an editor, a full disk): the header still comes
     const std::string title = "정오, \"특집\".m3u";  // CP949, a comma and quotes in one title
     OnAirRow silent = rowAt(12, 10, 3, 120, "silence-end", title, std::nullopt, "line\r\nbreak");
     silent.lengthMs = 12000;
