@@ -89,8 +89,9 @@ struct AppState {
     bool playerLost = false;      // the player's window went away and was not found since
     AlertGate alertGate;
     std::shared_ptr<WorkerReports> workerReports = std::make_shared<WorkerReports>();
-    // The volume a fade owes the player, noted beside the program (made at start).
-    std::shared_ptr<VolumeLedger> volumeLedger;
+    // The volume a fade owes the player; at start, the one noted beside the program.
+    std::shared_ptr<VolumeLedger> volumeLedger = std::make_shared<VolumeLedger>();
+    DWORD volumeTriedAt = 0;  // when a volume still owed was last tried between programmes
     std::string brokenAlertCommand;  // failed to start: not tried again while it is the setting
 
     FrameContext frame() { return {&config, currWndSizeAtom}; }

@@ -182,12 +182,14 @@ void noteWhenDone(AppState& state, WorkerKit& kit, std::string_view event, const
     };
 }
 
-void payBackOwedVolume(AppState& state) {
+void payBackOwedVolume(AppState& state, bool sayFailure) {
     const std::optional<uint32_t> owed = state.volumeLedger->owed();
     if (!owed) return;
+    state.volumeTriedAt = GetTickCount();
     WorkerKit kit = workerKit(state, false);
     const HWND notify = state.mainWindow;
-    kit.done = [notify, reports = state.workerReports, owed](const WorkerOutcome& outcome) {
+    kit.done = [notify, reports = state.workerReports, owed, sayFailure](const WorkerOutcome& outcome) {
+        if (!outcome.volumeRestored && !sayFailure) return;
         WorkerReport report;
         report.notice = outcome.volumeRestored
                             ? "이전 실행이 페이드 도중에 끝나 낮아져 있던 플레이어의 음량을 " + std::to_string(*owed) +

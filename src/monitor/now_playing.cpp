@@ -98,8 +98,11 @@ bool appendToLog(const std::string& path, const std::string& line) {
     // Appended, never rewritten: the day's file is the station's record.
     File file(openNativeFile(path, "ab"));
     if (!file) return false;
-    return std::fwrite(line.data(), 1, line.size(), file.get()) == line.size() && std::fflush(file.get()) == 0 &&
-           flushToDisk(file.get());
+    if (std::fwrite(line.data(), 1, line.size(), file.get()) != line.size() || std::fflush(file.get()) != 0) return false;
+    // The line is in the file once the system has it; a drive that refuses
+    // to flush (some network shares do) must not get it again.
+    flushToDisk(file.get());
+    return true;
 }
 
 std::vector<KnownSchedule> readSchedules(const ScheduleTree& tree) {

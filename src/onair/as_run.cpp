@@ -125,7 +125,7 @@ AsRunReport reconcile(const AsRunPlan& plan, int32_t fadeoutTime, const std::vec
     for (const PlannedAction& action : plannedActions(dayBefore)) {
         bool pastMidnight = false;
         const int32_t due = action.verb == "end" ? endDue(action, fadeoutTime, pastMidnight) : 0;
-        if (pastMidnight) matcher.take({onair::kEnd}, action.subject, due);
+        if (pastMidnight) matcher.take({onair::kEnd, onair::kNotEnded}, action.subject, due);
     }
     for (const PlannedAction& action : plannedActions(plan)) {
         AsRunLine line{clockText(action.second), action.verb, action.subject, "missed", std::nullopt, {}, {}};

@@ -61,6 +61,15 @@ WorkerOutcome stopFor(const WorkerKit& kit, Player& player) {
     return outcome;
 }
 
+// A message that timed out may still be taken later: the player is asked
+// afresh whether it plays before a hand-over counts as not made.
+bool playsAfterAll(const WorkerKit& kit) {
+    std::unique_ptr<Player> player = kit.makePlayer();
+    const int state = player->isPlaying();
+    return player->answered() && state != static_cast<int>(PlayState::Stopped) &&
+           state != static_cast<int>(PlayState::Paused);
+}
+
 void tell(const WorkerKit& kit, WorkerOutcome outcome, const Player& player) {
     outcome.playerThere = player.alive();
     if (kit.done) kit.done(outcome);
@@ -92,15 +101,18 @@ bool startHandOffWorker(const WorkerKit& kit, std::optional<int32_t> options, st
             // A stop (or another start) given during the fade wins.
             if (!outcome.overtaken && !stillNewest(kit)) outcome.overtaken = true;
             if (!outcome.overtaken && outcome.answered) {
+                // Not on air at the faded-down level: one more try first.
+                if (!outcome.volumeRestored) outcome.volumeRestored = payBackVolume(*kit.makeMixer(), *kit.ledger);
                 if (options) {
                     player->setRepeat(*options & kRepeat);
                     player->setShuffle(*options & kShuffle);
                 }
                 playHandOff(*player, path);
-                outcome.answered = player->answered();
-                // Given while the messages went out: the player is stopped after them.
+                outcome.answered = player->answered() || playsAfterAll(kit);
+                // Given while the messages went out: the player is stopped
+                // after them (by a player object that may still send).
                 if (!stillNewest(kit)) {
-                    player->stop();
+                    kit.makePlayer()->stop();
                     outcome.overtaken = true;
                 }
             }

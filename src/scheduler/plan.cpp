@@ -127,23 +127,45 @@ std::vector<bool> actionSeconds(const ScheduleTree& tree, const LoadingList& loa
     return marked;
 }
 
-// The end line of the Schedule still playing after the day's last tick;
-// that tick ended every Schedule whose end pass fell on the day.
-std::string endNextDay(const ScheduleTree& tree, int32_t lead) {
+// The Schedule marked as playing, if any.
+const ScheduleNode* playingSchedule(const ScheduleTree& tree) {
     const NodeItem root = tree.rootNode();
-    for (NodeItem item = root ? tree.firstChildNode(root) : kNoNode; item != kNoNode;
-         item = tree.nextNode(item)) {
+    for (NodeItem item = root ? tree.firstChildNode(root) : kNoNode; item != kNoNode; item = tree.nextNode(item)) {
         const ScheduleNode* r = tree.nodeRecord(item);
-        if (!r || !r->playing || r->endSec == kNoEndTime) continue;
-        const bool fade = !(r->options & kNoFadeOut);
-        const int32_t second = ((r->endSec - (fade ? lead : 0)) % 86400 + 86400) % 86400;
-        return clockText(second) + " end " + r->text + (fade ? " fade" : " nofade") + "\n";
+        if (r && r->playing) return r;
     }
-    return {};
+    return nullptr;
 }
 
-// The day of request ticked from its first to its last second; the end
-// line the next day brings (none unless the whole day was ticked).
+// Ticks the seconds from..to of one day, at the seconds where a tick can
+// act (every second when asked); stops early once stop() says so.
+template <typename Stop>
+void tickSeconds(const LocalTime& date, int32_t from, int32_t to, bool everySecond, const Settings& settings,
+                 LoadingList& loading, PlanClock& clock, PlanHost& host, TickState& state, Stop stop) {
+    std::vector<bool> acts;
+    int actsFor = -1;
+    int32_t lastAction = -100;
+    for (int32_t second = from; second <= to && !stop(); ++second) {
+        if (!everySecond) {
+            if (actsFor != host.shown()) {  // a load replaced the tree
+                acts = actionSeconds(host.tree(), loading, settings.fadeoutTime);
+                actsFor = host.shown();
+            }
+            if (!acts[static_cast<std::size_t>(second)] && second > lastAction + 3) continue;
+        }
+        clock.time = localTimeAt(date.year, date.month, date.day, second);
+        const std::size_t before = host.output.size();
+        schedulerTick(host.tree(), loading, settings, clock, host, state);
+        if (host.output.size() != before) lastAction = second;
+    }
+}
+
+// The day of request ticked from its first to its last second. When the
+// whole day was ticked and a Schedule still plays after its last second
+// (23:50 to 00:10), the next day's first seconds are ticked on as the
+// program would tick them (a load at midnight, a Schedule of the next day
+// that cuts it short) and the end line that they make for it is returned,
+// with the next day's second; none when they make none.
 std::string simulate(const PlanRequest& request, PlanClock& clock, PlanHost& host) {
     ConfigFile config(request.configPath);
     const Settings settings = readSettings(config);
@@ -152,24 +174,32 @@ std::string simulate(const PlanRequest& request, PlanClock& clock, PlanHost& hos
     host.show(jobFilePath(config));
 
     TickState state;
-    std::vector<bool> acts;
-    int actsFor = -1;
-    int32_t lastAction = -100;
-    for (int32_t second = request.from; second <= request.to; ++second) {
-        if (!request.everySecond) {
-            if (actsFor != host.shown()) {  // a load replaced the tree
-                acts = actionSeconds(host.tree(), loading, settings.fadeoutTime);
-                actsFor = host.shown();
+    const LocalTime day = localTimeAt(request.year, request.month, request.day, 0);
+    tickSeconds(day, request.from, request.to, request.everySecond, settings, loading, clock, host, state,
+                [] { return false; });
+    std::string endNext;
+    const ScheduleNode* carried = request.to == 86399 ? playingSchedule(host.tree()) : nullptr;
+    if (carried && carried->endSec != kNoEndTime) {
+        const std::string endLine = " end " + carried->text + " ";
+        const std::size_t dayOutput = host.output.size();
+        const int shown = host.shown();
+        tickSeconds(nextDay(day), 0, 86399, request.everySecond, settings, loading, clock, host, state, [&] {
+            return host.output.find(endLine, dayOutput) != std::string::npos || host.shown() != shown ||
+                   playingSchedule(host.tree()) != carried;
+        });
+        for (std::size_t at = dayOutput; at < host.output.size();) {
+            const std::size_t end = host.output.find('\n', at);
+            const std::string line = host.output.substr(at, end - at + 1);
+            if (line.find(endLine) == 8) {
+                endNext = line;
+                break;
             }
-            if (!acts[static_cast<std::size_t>(second)] && second > lastAction + 3) continue;
+            at = end + 1;
         }
-        clock.time = localTimeAt(request.year, request.month, request.day, second);
-        const std::size_t before = host.output.size();
-        schedulerTick(host.tree(), loading, settings, clock, host, state);
-        if (host.output.size() != before) lastAction = second;
+        host.output.resize(dayOutput);
     }
     freeLoadingList(loading);
-    return request.to == 86399 ? endNextDay(host.tree(), settings.fadeoutTime) : std::string();
+    return endNext;
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "onair/alert.h"
 #include "onair/on_air_record.h"
 #include "onair/silence_watch.h"
+#include "scheduler/plan.h"
 #include "test_files.h"
 
 namespace airvane {
@@ -310,6 +311,34 @@ TEST(AsRun, TheDaysRecordAgainstItsPlan) {
                                   "late 0, missed 0, cut short 0; silence while on air 0 s\n");
             EXPECT_EQ(exitCode, 0) << date;
         }
+    }
+}
+
+// The end that the next day brings to a programme still on air at
+// midnight is the one the next day's ticks make: at its own end, earlier
+// when a Schedule of the next day cuts it short, none when a load at
+// midnight replaces the tree.
+TEST(AsRun, TheEndCarriedIntoTheNextDayIsTheOneItsTicksMake) {
+    const struct {
+        const char* more;     // more Schedules
+        const char* loading;  // a loading entry
+        const char* endNextDay;
+    } cases[] = {
+        {"", "", "00:09:57 end Night.m3u fade\n"},
+        {"-1 0:5:0 0:6:0 0/0/0 0|Early.m3u\r\n", "", "00:04:57 end Night.m3u fade\n"},
+        {"", "0=0 0 0 0 0 0 -1|", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.endNextDay);
+        test::TempDir station;
+        const std::string job = station.write("night.scd", std::string("Airvane Data V1.0\r\n-1 23:50:0 0:10:0 0/0/0 0|Night.m3u\r\n") + c.more);
+        const std::string other = station.write("other.scd", "Airvane Data V1.0\r\n");
+        std::string ini = "[Config]\r\nFadeoutTime=3\r\nAdjRealTimeSec=0\r\nJobFile=" + job + "\r\n";
+        if (*c.loading) ini += "[LoadingSchedule]\r\n" + std::string(c.loading) + other + "\r\n";
+        PlanRequest request;
+        request.configPath = station.write("station.INI", ini);
+        request.year = 2026, request.month = 12, request.day = 22;
+        EXPECT_EQ(runPlan(request).endNextDay, c.endNextDay);
     }
 }
 

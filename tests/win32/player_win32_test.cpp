@@ -106,8 +106,9 @@ TEST(PlayerVolume, IsThePlayersOwnAndOnlyAKnownPlayerIsFaded) {
 // One volume message answered too late (a player busy for a moment in the
 // middle of a fade) does not keep the restore from being tried.
 TEST(PlayerVolume, AMessageAnsweredLateDoesNotKeepTheRestoreFromBeingTried) {
-    static LONG volumeSets = 0;
-    static LONG level = 200;
+    static LONG volumeSets, level;
+    volumeSets = 0;
+    level = 255;
     HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HWND slow = nullptr;
     DWORD ownerThread = 0;
