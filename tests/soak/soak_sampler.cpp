@@ -15,8 +15,8 @@
 #include <windows.h>
 #include <winternl.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -100,12 +100,12 @@ int main(int argc, char** argv) {
             least = most = now;
             fresh = false;
         }
-        least = {std::min(least.handles, now.handles), std::min(least.gdi, now.gdi), std::min(least.user, now.user),
-                 std::min(least.privateKb, now.privateKb)};
+        least = {std::min(least.handles, now.handles), std::min(least.gdi, now.gdi),
+                 std::min(least.user, now.user), std::min(least.privateKb, now.privateKb)};
         most.handles = std::max(most.handles, now.handles);
         if (second % interval != 0) continue;
-        std::printf("%lu %ld %lu %lu %llu %ld\n", second, least.handles, least.gdi, least.user, least.privateKb,
-                    most.handles);
+        std::printf("%lu %ld %lu %lu %llu %ld\n", second, least.handles, least.gdi, least.user,
+                    least.privateKb, most.handles);
         std::fflush(stdout);
         fresh = true;
     }
