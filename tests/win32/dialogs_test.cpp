@@ -7,7 +7,6 @@
 
 #include <cstring>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "dialog_driver.h"
@@ -374,7 +373,7 @@ public:
     }
     void button(WORD id, const wchar_t* caption) {
         while (bytes.size() % 4) bytes.push_back(0);
-        const std::size_t start = bytes.size();
+        if (!firstItem) firstItem = bytes.size();
         if (extended_) dword(0);  // help id
         const DWORD style = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON;
         if (!extended_) dword(style);
@@ -385,11 +384,9 @@ public:
         words({0xFFFF, 0x0080});  // the button class
         text(caption);
         words({0});  // no creation data
-        items.push_back({start, bytes.size()});
     }
     std::vector<BYTE> bytes;
-    std::size_t faceAt = 0;
-    std::vector<std::pair<std::size_t, std::size_t>> items;  // each item's bytes
+    std::size_t faceAt = 0, firstItem = 0;
 
 private:
     void words(std::initializer_list<WORD> list) {
@@ -425,56 +422,49 @@ private:
     BYTE* base_ = nullptr;
 };
 
-std::wstring faceOf(HWND dialog) {
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
-    return font.lfFaceName;
-}
-
 INT_PTR CALLBACK plainDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 TEST(DialogFont, AMissingFaceIsReplacedInEveryTemplateTheResourceCompilerMakes) {
     ASSERT_FALSE(faceInstalled(L"Airvane Missing Face"));
-    struct Case {
-        bool extended;
-        const wchar_t* caption;  // an odd or even length: the face ends on a DWORD or halfway
-        int buttons;
-    };
-    for (const Case& c : {Case{false, L"Font", 0}, Case{false, L"Fonts", 0}, Case{false, L"Font", 1},
-                          Case{false, L"Fonts", 2}, Case{true, L"Font", 0}, Case{true, L"Fonts", 0},
-                          Case{true, L"Font", 2}, Case{true, L"Fonts", 1}}) {
-        SCOPED_TRACE(std::string(c.extended ? "DIALOGEX" : "DIALOG") + " with " + std::to_string(c.buttons) +
-                     " items, a caption of " + std::to_string(wcslen(c.caption)));
-        DialogTemplate made(c.extended, WS_POPUP | DS_SETFONT, static_cast<WORD>(c.buttons), c.caption);
-        if (c.buttons > 0) made.button(IDOK, L"OK");
-        if (c.buttons > 1) made.button(IDCANCEL, L"Cancel");
-        const AtPageEnd resource(made.bytes);
-        const std::vector<DWORD> copy =
-            withInstalledFace(resource.data, static_cast<DWORD>(made.bytes.size()));
+    const std::size_t newFaceBytes = (wcslen(kStandardDialogFace) + 1) * sizeof(wchar_t);
+    // Captions of an odd and an even length: the face ends on a DWORD or halfway.
+    for (bool extended : {false, true})
+        for (const wchar_t* caption : {L"Font", L"Fonts"})
+            for (int items : {0, 1, 2}) {
+                SCOPED_TRACE(std::string(extended ? "DIALOGEX" : "DIALOG") + " with " +
+                             std::to_string(items) + " items, a caption of " +
+                             std::to_string(wcslen(caption)));
+                DialogTemplate made(extended, WS_POPUP | DS_SETFONT, static_cast<WORD>(items), caption);
+                if (items > 0) made.button(IDOK, L"OK");
+                if (items > 1) made.button(IDCANCEL, L"Cancel");
+                const AtPageEnd resource(made.bytes);
+                const std::vector<DWORD> copy =
+                    withInstalledFace(resource.data, static_cast<DWORD>(made.bytes.size()));
 
-        const auto* out = reinterpret_cast<const BYTE*>(copy.data());
-        EXPECT_EQ(std::memcmp(out, made.bytes.data(), made.faceAt), 0) << "all before the face as it was";
-        EXPECT_STREQ(reinterpret_cast<const wchar_t*>(out + made.faceAt), kStandardDialogFace);
-        // The items whole, as far apart as they were, the first on a DWORD.
-        const std::size_t faceEnd = made.faceAt + (wcslen(kStandardDialogFace) + 1) * sizeof(wchar_t);
-        const std::size_t itemsAt = (faceEnd + 3) & ~std::size_t{3};
-        const std::size_t first = c.buttons ? made.items[0].first : made.bytes.size();
-        const std::size_t end = c.buttons ? itemsAt + made.bytes.size() - first : faceEnd;
-        ASSERT_GE(copy.size() * 4, end);
-        EXPECT_LT(copy.size() * 4, end + 4);
-        for (const auto& [from, to] : made.items) {
-            EXPECT_EQ(std::memcmp(out + itemsAt + from - first, made.bytes.data() + from, to - from), 0);
-        }
+                const auto* out = reinterpret_cast<const BYTE*>(copy.data());
+                EXPECT_EQ(std::memcmp(out, made.bytes.data(), made.faceAt), 0)
+                    << "all before the face as it was";
+                EXPECT_STREQ(reinterpret_cast<const wchar_t*>(out + made.faceAt), kStandardDialogFace);
+                // The items as they were, from the next DWORD on.
+                const std::size_t itemsAt = (made.faceAt + newFaceBytes + 3) & ~std::size_t{3};
+                const std::size_t itemBytes = items ? made.bytes.size() - made.firstItem : 0;
+                const std::size_t end = items ? itemsAt + itemBytes : made.faceAt + newFaceBytes;
+                ASSERT_GE(copy.size() * 4, end);
+                EXPECT_LT(copy.size() * 4, end + 4);
+                EXPECT_EQ(std::memcmp(out + itemsAt, made.bytes.data() + made.firstItem, itemBytes), 0);
 
-        HWND dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
-                                                 reinterpret_cast<const DLGTEMPLATE*>(copy.data()), nullptr,
-                                                 plainDialog, 0);
-        ASSERT_NE(dialog, nullptr) << "error " << GetLastError();
-        EXPECT_EQ(faceOf(dialog), kStandardDialogFace);
-        EXPECT_EQ(GetDlgItem(dialog, IDOK) != nullptr, c.buttons > 0);
-        EXPECT_EQ(GetDlgItem(dialog, IDCANCEL) != nullptr, c.buttons > 1);
-        DestroyWindow(dialog);
-    }
+                HWND dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
+                                                         reinterpret_cast<const DLGTEMPLATE*>(out), nullptr,
+                                                         plainDialog, 0);
+                ASSERT_NE(dialog, nullptr) << "error " << GetLastError();
+                LOGFONTW font{};
+                GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font,
+                           &font);
+                EXPECT_STREQ(font.lfFaceName, kStandardDialogFace);
+                EXPECT_EQ(GetDlgItem(dialog, IDOK) != nullptr, items > 0);
+                EXPECT_EQ(GetDlgItem(dialog, IDCANCEL) != nullptr, items > 1);
+                DestroyWindow(dialog);
+            }
 }
 
 TEST(DialogFont, ATemplateWithoutAFontOrCutShortIsCopiedAsItIs) {
