@@ -1,5 +1,6 @@
 #include "dialogs/dialog_font_win32.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <vector>
@@ -10,15 +11,26 @@ const wchar_t kStandardDialogFace[] = L"\uB9D1\uC740 \uACE0\uB515";
 
 namespace {
 
-const WORD* afterString(const WORD* p) {
-    while (*p++ != 0) {
+// Fields are read by offset and never past the template's size: a string
+// that does not end inside it gives 0, and the template is left as it is.
+WORD wordAt(const BYTE* data, size_t at) {
+    WORD word;
+    std::memcpy(&word, data + at, sizeof word);
+    return word;
+}
+
+size_t afterString(const BYTE* data, size_t size, size_t at) {
+    for (; at + 2 <= size; at += 2) {
+        if (wordAt(data, at) == 0) return at + 2;
     }
-    return p;
+    return 0;
 }
 
 // A menu or class field: none, an ordinal, or a string.
-const WORD* afterNameOrOrdinal(const WORD* p) {
-    return *p == 0xFFFF ? p + 2 : afterString(p);
+size_t afterNameOrOrdinal(const BYTE* data, size_t size, size_t at) {
+    if (at + 2 > size) return 0;
+    if (wordAt(data, at) == 0xFFFF) return at + 4 <= size ? at + 4 : 0;
+    return afterString(data, size, at);
 }
 
 int CALLBACK noteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
@@ -39,28 +51,28 @@ bool faceInstalled(const wchar_t* face) {
     return found;
 }
 
-namespace {
-
-// The template with its face replaced when that face is missing; the
-// resource as it is for a template without a font or whose face is there.
+// The resource as it is for a template without a font or whose face is there.
 std::vector<DWORD> withInstalledFace(const BYTE* resource, DWORD size) {
     std::vector<DWORD> copy((size + 3) / 4);
-    std::memcpy(copy.data(), resource, size);
-    const auto* words = reinterpret_cast<const WORD*>(resource);
-    const bool extended = words[0] == 1 && words[1] == 0xFFFF;
+    if (size > 0) std::memcpy(copy.data(), resource, size);
+    const bool extended = size >= 4 && wordAt(resource, 0) == 1 && wordAt(resource, 2) == 0xFFFF;
+    const size_t header = extended ? 26 : 18;  // up to the menu
+    if (size < header) return copy;
     DWORD style = 0;
     std::memcpy(&style, resource + (extended ? 12 : 0), sizeof style);
     if ((style & DS_SETFONT) == 0) return copy;
-    const WORD* p = words + (extended ? 13 : 9);
-    p = afterString(afterNameOrOrdinal(afterNameOrOrdinal(p)));  // menu, class, caption
-    p += extended ? 3 : 1;  // point size (and weight, italic, charset)
-    const auto* face = reinterpret_cast<const wchar_t*>(p);
-    if (faceInstalled(face)) return copy;
+    size_t at = afterNameOrOrdinal(resource, size, header);  // the menu
+    at = at ? afterNameOrOrdinal(resource, size, at) : 0;    // the class
+    at = at ? afterString(resource, size, at) : 0;           // the caption
+    if (at == 0) return copy;
+    const size_t faceOffset = at + (extended ? 6 : 2);  // point size (and weight, italic, charset)
+    const size_t faceEnd = afterString(resource, size, faceOffset);
+    if (faceEnd == 0 || faceInstalled(reinterpret_cast<const wchar_t*>(resource + faceOffset))) return copy;
 
     // The items begin on the next DWORD after the face; starting them on a
-    // DWORD again keeps every item's own alignment.
-    const size_t faceOffset = reinterpret_cast<const BYTE*>(p) - resource;
-    const size_t itemsOffset = (reinterpret_cast<const BYTE*>(afterString(p)) - resource + 3) & ~size_t{3};
+    // DWORD again keeps every item's own alignment. A template without
+    // items may end right after its face, before that DWORD.
+    const size_t itemsOffset = std::min<size_t>((faceEnd + 3) & ~size_t{3}, size);
     const size_t newFaceBytes = sizeof kStandardDialogFace;
     const size_t newItemsOffset = (faceOffset + newFaceBytes + 3) & ~size_t{3};
     std::vector<DWORD> patched((newItemsOffset + size - itemsOffset + 3) / 4, 0);
@@ -70,8 +82,6 @@ std::vector<DWORD> withInstalledFace(const BYTE* resource, DWORD size) {
     std::memcpy(out + newItemsOffset, resource + itemsOffset, size - itemsOffset);
     return patched;
 }
-
-}  // namespace
 
 const DLGTEMPLATE* dialogTemplate(HINSTANCE instance, int templateId) {
     static std::map<int, std::vector<DWORD>> templates;  // UI thread only

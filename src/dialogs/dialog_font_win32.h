@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace airvane {
 
 // The face every Windows has, used where a template's face is missing.
@@ -14,6 +16,10 @@ extern const wchar_t kStandardDialogFace[];
 
 // Whether a font family of that face is installed.
 bool faceInstalled(const wchar_t* face);
+
+// The dialog template resource of size bytes, copied, with its face
+// replaced by kStandardDialogFace when that face is not installed.
+std::vector<DWORD> withInstalledFace(const BYTE* resource, DWORD size);
 
 // The template to make dialog templateId from; null when the resource is
 // missing. The copy lives as long as the program.

@@ -1,14 +1,21 @@
-// Starts airvane.exe from a folder and samples what it holds every
-// INTERVAL seconds for MINUTES minutes: its handles (counted in the
-// system's handle table, which Wine keeps), its GDI and USER objects
-// (GetGuiResources; Wine answers 0) and its private bytes (committed
-// private memory, summed over its address space). Then closes it and the
-// player. One line per sample on standard output:
-//   seconds handles gdi user private_kb
+// Starts airvane.exe from a folder and looks every second, for MINUTES
+// minutes, at what it holds: its handles (counted in the system's handle
+// table, which Wine keeps), its GDI and USER objects (GetGuiResources;
+// Wine answers 0) and its private bytes (committed private memory, summed
+// over its address space). Then closes it and the player. Every INTERVAL
+// seconds one line on standard output, with the least of each seen since
+// the line before, and the most handles:
+//   seconds handles gdi user private_kb handles_peak
 //   soak_sampler.exe FOLDER MINUTES [INTERVAL]
+// The least, because a worker that fades or hands a programme over holds a
+// thread and an event (and a stack) for a second or more: a single look
+// every 10 s, in step with programmes every 10 s, can catch one at every
+// look from some point on and read it as growth. What is kept stays in
+// the least; what comes and goes shows only in the peak.
 #include <windows.h>
 #include <winternl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -55,6 +62,17 @@ unsigned long long privateBytesOf(HANDLE process) {
     return total;
 }
 
+struct Held {
+    long handles;
+    unsigned long gdi, user;
+    unsigned long long privateKb;
+};
+
+Held heldBy(const PROCESS_INFORMATION& process) {
+    return {handlesOf(process.dwProcessId), GetGuiResources(process.hProcess, GR_GDIOBJECTS),
+            GetGuiResources(process.hProcess, GR_USEROBJECTS), privateBytesOf(process.hProcess) / 1024};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -62,24 +80,34 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: soak_sampler FOLDER MINUTES [INTERVAL]\n");
         return 2;
     }
-    const DWORD minutes = std::atoi(argv[2]), interval = argc > 3 ? std::atoi(argv[3]) : 30;
+    const DWORD minutes = std::atoi(argv[2]), interval = std::max(argc > 3 ? std::atoi(argv[3]) : 30, 1);
     const PROCESS_INFORMATION airvane = airvane::e2e::startAirvane(argv[1]);
     if (!airvane.hProcess || !airvane::e2e::waitForAirvaneWindow(airvane.dwProcessId, 15000)) {
         std::fprintf(stderr, "airvane.exe did not start in %s\n", argv[1]);
         return 1;
     }
     const DWORD start = GetTickCount();
-    for (DWORD second = 0; second <= minutes * 60; second += interval) {
-        while (GetTickCount() - start < second * 1000) Sleep(100);
+    Held least{}, most{};
+    bool fresh = true;  // nothing seen since the last line
+    for (DWORD second = 0; second <= minutes * 60; ++second) {
+        while (GetTickCount() - start < second * 1000) Sleep(20);
         if (WaitForSingleObject(airvane.hProcess, 0) == WAIT_OBJECT_0) {
             std::fprintf(stderr, "airvane.exe ended during the soak\n");
             return 1;
         }
-        std::printf("%lu %ld %lu %lu %llu\n", second, handlesOf(airvane.dwProcessId),
-                    GetGuiResources(airvane.hProcess, GR_GDIOBJECTS),
-                    GetGuiResources(airvane.hProcess, GR_USEROBJECTS),
-                    privateBytesOf(airvane.hProcess) / 1024);
+        const Held now = heldBy(airvane);
+        if (fresh) {
+            least = most = now;
+            fresh = false;
+        }
+        least = {std::min(least.handles, now.handles), std::min(least.gdi, now.gdi),
+                 std::min(least.user, now.user), std::min(least.privateKb, now.privateKb)};
+        most.handles = std::max(most.handles, now.handles);
+        if (second % interval != 0) continue;
+        std::printf("%lu %ld %lu %lu %llu %ld\n", second, least.handles, least.gdi, least.user,
+                    least.privateKb, most.handles);
         std::fflush(stdout);
+        fresh = true;
     }
     HWND window = airvane::e2e::waitForAirvaneWindow(airvane.dwProcessId, 0);
     if (window) PostMessageA(window, WM_CLOSE, 0, 0);

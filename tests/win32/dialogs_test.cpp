@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "dialog_driver.h"
 #include "dialogs/dialog_font_win32.h"
@@ -343,6 +345,144 @@ TEST_F(Dialogs, TheManagerRemembersItsSizeAndKeepsItsMinimum) {
     manageLoadingSchedules(nullptr, frame, list, dirty);
     user.join();
     EXPECT_EQ(storedPlacement(config->readProfileText("DlgPos", "LoadingSchdMant")).width >= 130, true);
+}
+
+// A dialog template laid out as the resource compiler writes it: header,
+// menu, class, caption, font, then each item on a DWORD boundary. The
+// resource ends with the last item (or the face) unpadded.
+class DialogTemplate {
+public:
+    DialogTemplate(bool extended, DWORD style, WORD items, const wchar_t* caption = L"Font")
+        : extended_(extended) {
+        if (extended) {
+            words({1, 0xFFFF});
+            dword(0);  // help id
+            dword(0);  // extended style
+            dword(style);
+        } else {
+            dword(style);
+            dword(0);
+        }
+        words({items, 10, 10, 120, 60, 0, 0});  // count, x, y, cx, cy, no menu, no class
+        text(caption);
+        if (!(style & DS_SETFONT)) return;
+        words({9});
+        if (extended) words({FW_NORMAL, 0});  // weight; italic and charset bytes
+        faceAt = bytes.size();
+        text(L"Airvane Missing Face");
+    }
+    void button(WORD id, const wchar_t* caption) {
+        while (bytes.size() % 4) bytes.push_back(0);
+        if (!firstItem) firstItem = bytes.size();
+        if (extended_) dword(0);  // help id
+        const DWORD style = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON;
+        if (!extended_) dword(style);
+        dword(0);
+        if (extended_) dword(style);
+        words({5, 5, 50, 14});
+        extended_ ? dword(id) : words({id});
+        words({0xFFFF, 0x0080});  // the button class
+        text(caption);
+        words({0});  // no creation data
+    }
+    std::vector<BYTE> bytes;
+    std::size_t faceAt = 0, firstItem = 0;
+
+private:
+    void words(std::initializer_list<WORD> list) {
+        for (WORD w : list) bytes.insert(bytes.end(), {static_cast<BYTE>(w), static_cast<BYTE>(w >> 8)});
+    }
+    void dword(DWORD d) { words({LOWORD(d), HIWORD(d)}); }
+    void text(const wchar_t* t) {
+        for (; *t; ++t) words({static_cast<WORD>(*t)});
+        words({0});
+    }
+    bool extended_;
+};
+
+// The bytes placed so that they end where readable memory ends: a read past
+// their size faults instead of passing unseen.
+class AtPageEnd {
+public:
+    explicit AtPageEnd(const std::vector<BYTE>& bytes) {
+        const std::size_t pages = (bytes.size() + 4095) / 4096 + 1;
+        base_ =
+            static_cast<BYTE*>(VirtualAlloc(nullptr, pages * 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+        DWORD old = 0;
+        VirtualProtect(base_ + (pages - 1) * 4096, 4096, PAGE_NOACCESS, &old);
+        data = base_ + (pages - 1) * 4096 - bytes.size();
+        std::memcpy(data, bytes.data(), bytes.size());
+    }
+    ~AtPageEnd() { VirtualFree(base_, 0, MEM_RELEASE); }
+    AtPageEnd(const AtPageEnd&) = delete;
+    AtPageEnd& operator=(const AtPageEnd&) = delete;
+    BYTE* data = nullptr;
+
+private:
+    BYTE* base_ = nullptr;
+};
+
+INT_PTR CALLBACK plainDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+TEST(DialogFont, AMissingFaceIsReplacedInEveryTemplateTheResourceCompilerMakes) {
+    ASSERT_FALSE(faceInstalled(L"Airvane Missing Face"));
+    const std::size_t newFaceBytes = (wcslen(kStandardDialogFace) + 1) * sizeof(wchar_t);
+    // Captions of an odd and an even length: the face ends on a DWORD or halfway.
+    for (bool extended : {false, true})
+        for (const wchar_t* caption : {L"Font", L"Fonts"})
+            for (int items : {0, 1, 2}) {
+                SCOPED_TRACE(std::string(extended ? "DIALOGEX" : "DIALOG") + " with " +
+                             std::to_string(items) + " items, a caption of " +
+                             std::to_string(wcslen(caption)));
+                DialogTemplate made(extended, WS_POPUP | DS_SETFONT, static_cast<WORD>(items), caption);
+                if (items > 0) made.button(IDOK, L"OK");
+                if (items > 1) made.button(IDCANCEL, L"Cancel");
+                const AtPageEnd resource(made.bytes);
+                const std::vector<DWORD> copy =
+                    withInstalledFace(resource.data, static_cast<DWORD>(made.bytes.size()));
+
+                const auto* out = reinterpret_cast<const BYTE*>(copy.data());
+                EXPECT_EQ(std::memcmp(out, made.bytes.data(), made.faceAt), 0)
+                    << "all before the face as it was";
+                EXPECT_STREQ(reinterpret_cast<const wchar_t*>(out + made.faceAt), kStandardDialogFace);
+                // The items as they were, from the next DWORD on.
+                const std::size_t itemsAt = (made.faceAt + newFaceBytes + 3) & ~std::size_t{3};
+                const std::size_t itemBytes = items ? made.bytes.size() - made.firstItem : 0;
+                const std::size_t end = items ? itemsAt + itemBytes : made.faceAt + newFaceBytes;
+                ASSERT_GE(copy.size() * 4, end);
+                EXPECT_LT(copy.size() * 4, end + 4);
+                EXPECT_EQ(std::memcmp(out + itemsAt, made.bytes.data() + made.firstItem, itemBytes), 0);
+
+                HWND dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
+                                                         reinterpret_cast<const DLGTEMPLATE*>(out), nullptr,
+                                                         plainDialog, 0);
+                ASSERT_NE(dialog, nullptr) << "error " << GetLastError();
+                LOGFONTW font{};
+                GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font,
+                           &font);
+                EXPECT_STREQ(font.lfFaceName, kStandardDialogFace);
+                EXPECT_EQ(GetDlgItem(dialog, IDOK) != nullptr, items > 0);
+                EXPECT_EQ(GetDlgItem(dialog, IDCANCEL) != nullptr, items > 1);
+                DestroyWindow(dialog);
+            }
+}
+
+TEST(DialogFont, ATemplateWithoutAFontOrCutShortIsCopiedAsItIs) {
+    for (bool extended : {false, true}) {
+        SCOPED_TRACE(extended ? "DIALOGEX" : "DIALOG");
+        DialogTemplate plain(extended, WS_POPUP, 0);
+        DialogTemplate cut(extended, WS_POPUP | DS_SETFONT, 0);
+        cut.bytes.resize(cut.bytes.size() - 4);  // the face without its end
+        DialogTemplate headless(extended, WS_POPUP | DS_SETFONT, 0);
+        headless.bytes.resize(extended ? 20 : 12);
+        for (const std::vector<BYTE>* bytes : {&plain.bytes, &cut.bytes, &headless.bytes}) {
+            const AtPageEnd resource(*bytes);
+            const std::vector<DWORD> copy =
+                withInstalledFace(resource.data, static_cast<DWORD>(bytes->size()));
+            ASSERT_EQ(copy.size(), (bytes->size() + 3) / 4);
+            EXPECT_EQ(std::memcmp(copy.data(), bytes->data(), bytes->size()), 0);
+        }
+    }
 }
 
 }  // namespace
