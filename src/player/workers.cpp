@@ -87,37 +87,46 @@ bool startDetached(Work&& work) {
     }
 }
 
-// Fades out what plays, then hands path over; with options, repeat and
-// shuffle are set first.
-bool startHandOffWorker(const WorkerKit& kit, std::optional<int32_t> options, std::string path) {
+// A worker: it does its work on the player under the one-fade lock, then
+// tells what came of it.
+template <typename Work>
+bool startWorker(const WorkerKit& kit, Work work) {
     WorkerSlot slot;
     if (!slot.take()) return false;
-    return startDetached([kit, options, path = std::move(path), slot = std::move(slot)]() {
+    return startDetached([kit, work = std::move(work), slot = std::move(slot)]() {
         std::unique_ptr<Player> player = kit.makePlayer();
         WorkerOutcome outcome;
         {
             const std::unique_lock fade = oneFadeAtATime();
-            outcome = stopFor(kit, *player);
-            // A stop (or another start) given during the fade wins.
-            if (!outcome.overtaken && !stillNewest(kit)) outcome.overtaken = true;
-            if (!outcome.overtaken && outcome.answered) {
-                // Not on air at the faded-down level: one more try first.
-                if (!outcome.volumeRestored) outcome.volumeRestored = payBackVolume(*kit.makeMixer(), *kit.ledger);
-                if (options) {
-                    player->setRepeat(*options & kRepeat);
-                    player->setShuffle(*options & kShuffle);
-                }
-                playHandOff(*player, path);
-                outcome.answered = player->answered() || playsAfterAll(kit);
-                // Given while the messages went out: the player is stopped
-                // after them (by a player object that may still send).
-                if (!stillNewest(kit)) {
-                    kit.makePlayer()->stop();
-                    outcome.overtaken = true;
-                }
-            }
+            outcome = work(*player);
         }
         tell(kit, outcome, *player);
+    });
+}
+
+// Fades out what plays, then hands path over; with options, repeat and
+// shuffle are set first.
+bool startHandOffWorker(const WorkerKit& kit, std::optional<int32_t> options, std::string path) {
+    return startWorker(kit, [kit, options, path = std::move(path)](Player& player) {
+        WorkerOutcome outcome = stopFor(kit, player);
+        // A stop (or another start) given during the fade wins.
+        if (!outcome.overtaken && !stillNewest(kit)) outcome.overtaken = true;
+        if (outcome.overtaken || !outcome.answered) return outcome;
+        // Not on air at the faded-down level: one more try first.
+        if (!outcome.volumeRestored) outcome.volumeRestored = payBackVolume(*kit.makeMixer(), *kit.ledger);
+        if (options) {
+            player.setRepeat(*options & kRepeat);
+            player.setShuffle(*options & kShuffle);
+        }
+        playHandOff(player, path);
+        outcome.answered = player.answered() || playsAfterAll(kit);
+        // Given while the messages went out: the player is stopped after
+        // them (by a player object that may still send).
+        if (!stillNewest(kit)) {
+            kit.makePlayer()->stop();
+            outcome.overtaken = true;
+        }
+        return outcome;
     });
 }
 
@@ -134,31 +143,14 @@ bool waitForWorkers(int milliseconds) {
 }
 
 bool startEndWorker(const WorkerKit& kit) {
-    WorkerSlot slot;
-    if (!slot.take()) return false;
-    return startDetached([kit, slot = std::move(slot)]() {
-        std::unique_ptr<Player> player = kit.makePlayer();
-        WorkerOutcome outcome;
-        {
-            const std::unique_lock fade = oneFadeAtATime();
-            outcome = stopFor(kit, *player);
-        }
-        tell(kit, outcome, *player);
-    });
+    return startWorker(kit, [kit](Player& player) { return stopFor(kit, player); });
 }
 
 bool startVolumeWorker(const WorkerKit& kit) {
-    WorkerSlot slot;
-    if (!slot.take()) return false;
-    return startDetached([kit, slot = std::move(slot)]() {
-        std::unique_ptr<Player> player = kit.makePlayer();
+    return startWorker(kit, [kit](Player&) {
         WorkerOutcome outcome;
-        {
-            const std::unique_lock fade = oneFadeAtATime();
-            std::unique_ptr<Mixer> mixer = kit.makeMixer();
-            outcome.volumeRestored = payBackVolume(*mixer, *kit.ledger);
-        }
-        tell(kit, outcome, *player);
+        outcome.volumeRestored = payBackVolume(*kit.makeMixer(), *kit.ledger);
+        return outcome;
     });
 }
 
