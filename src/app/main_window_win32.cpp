@@ -96,7 +96,7 @@ void onTick(AppState& state) {
     if (state.winampWindow && IsWindow(state.winampWindow)) {
         if (state.schedulerOn) runSchedulerTick(state);
         watchAir(state);
-        if (runningWorkers() == 0 && GetTickCount() - state.volumeTriedAt >= 30'000) payBackOwedVolume(state, false);
+        retryOwedVolume(state);
     } else if (state.winampWindow) {
         // At start the first search may have failed: the player is being
         // started then, not lost.

@@ -182,19 +182,21 @@ void noteWhenDone(AppState& state, WorkerKit& kit, std::string_view event, const
     };
 }
 
-void payBackOwedVolume(AppState& state, bool sayFailure) {
+namespace {
+
+void startVolumePayBack(AppState& state, bool atStart) {
     const std::optional<uint32_t> owed = state.volumeLedger->owed();
     if (!owed) return;
     state.volumeTriedAt = GetTickCount();
     WorkerKit kit = workerKit(state, false);
     const HWND notify = state.mainWindow;
-    kit.done = [notify, reports = state.workerReports, owed, sayFailure](const WorkerOutcome& outcome) {
-        if (!outcome.volumeRestored && !sayFailure) return;
+    kit.done = [notify, reports = state.workerReports, owed, atStart](const WorkerOutcome& outcome) {
+        if (!outcome.volumeRestored && !atStart) return;
         WorkerReport report;
-        report.notice = outcome.volumeRestored
-                            ? "이전 실행이 페이드 도중에 끝나 낮아져 있던 플레이어의 음량을 " + std::to_string(*owed) +
-                                  "(으)로 되돌렸습니다"
-                            : std::string(kVolumeNotRestored);
+        const std::string level = std::to_string(*owed) + "(으)로 되돌렸습니다";
+        report.notice = !outcome.volumeRestored ? std::string(kVolumeNotRestored)
+                        : atStart ? "이전 실행이 페이드 도중에 끝나 낮아져 있던 플레이어의 음량을 " + level
+                                  : "되돌리지 못했던 플레이어의 음량을 " + level;
         report.rows.push_back(rowNow(outcome.volumeRestored ? onair::kVolumeRestored : onair::kVolumeNotRestored, "",
                                      std::nullopt, report.notice));
         reports->put(std::move(report));
@@ -202,6 +204,17 @@ void payBackOwedVolume(AppState& state, bool sayFailure) {
     };
     // No worker now: the next hand-over puts it back before it plays.
     startVolumeWorker(kit);
+}
+
+}  // namespace
+
+void payBackOwedVolume(AppState& state) { startVolumePayBack(state, true); }
+
+void retryOwedVolume(AppState& state) {
+    if (!state.volumeLedger->owed() || runningWorkers() > 0 || GetTickCount() - state.volumeTriedAt < 30'000 ||
+        programmeOnAir(state))
+        return;
+    startVolumePayBack(state, false);
 }
 
 void takeWorkerReports(AppState& state) {

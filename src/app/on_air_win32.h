@@ -63,11 +63,14 @@ void noteOnAir(AppState& state, std::string_view event, const std::string& title
 // by a later command writes nothing, the later command writes its own.
 void noteWhenDone(AppState& state, WorkerKit& kit, std::string_view event, const std::string& title,
                   std::optional<int32_t> dueSec);
-// A volume left owed (by an earlier run killed in the middle of a fade, or
-// a restore the player did not answer) is put back, and said: once the
-// player's window is found, and every 30 s between programmes, where only
+// A volume left owed by an earlier run killed in the middle of a fade is
+// put back once the player's window is found, and said.
+void payBackOwedVolume(AppState& state);
+// Each tick: a restore the player did not answer is tried again every 30 s
+// while no programme is marked on air (in one, the next stop or hand-over
+// pays it back, and the operator may have set the level meanwhile); only
 // success is said.
-void payBackOwedVolume(AppState& state, bool sayFailure = true);
+void retryOwedVolume(AppState& state);
 // Writes what the workers reported; also at exit, after they were waited for.
 void takeWorkerReports(AppState& state);
 

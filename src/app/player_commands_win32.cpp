@@ -47,13 +47,6 @@ void playCommand(AppState& state) {
             return;
         }
         path = playlist.path;
-        // One programme is on air: a Schedule the tick marked before no
-        // longer is, and its end time must not stop this one.
-        for (const ScheduleRef& other : currentSchedules(tree, state.tickState)) {
-            if (other.item == item || !other.record->playing) continue;
-            other.record->playing = false;
-            relabel(tree, other.item, *other.record);
-        }
     } else {
         path = record->text;
     }

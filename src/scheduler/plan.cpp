@@ -166,7 +166,7 @@ void tickSeconds(const LocalTime& date, int32_t from, int32_t to, bool everySeco
 // program would tick them (a load at midnight, a Schedule of the next day
 // that cuts it short) and the end line that they make for it is returned,
 // with the next day's second; none when they make none.
-std::string simulate(const PlanRequest& request, PlanClock& clock, PlanHost& host) {
+std::string simulate(const PlanRequest& request, PlanClock& clock, PlanHost& host, bool carryIntoNextDay) {
     ConfigFile config(request.configPath);
     const Settings settings = readSettings(config);
     LoadingList loading;
@@ -178,14 +178,15 @@ std::string simulate(const PlanRequest& request, PlanClock& clock, PlanHost& hos
     tickSeconds(day, request.from, request.to, request.everySecond, settings, loading, clock, host, state,
                 [] { return false; });
     std::string endNext;
-    const ScheduleNode* carried = request.to == 86399 ? playingSchedule(host.tree()) : nullptr;
+    const ScheduleNode* carried = carryIntoNextDay && request.to == 86399 ? playingSchedule(host.tree()) : nullptr;
     if (carried && carried->endSec != kNoEndTime) {
         const std::string endLine = " end " + carried->text + " ";
         const std::size_t dayOutput = host.output.size();
         const int shown = host.shown();
         tickSeconds(nextDay(day), 0, 86399, request.everySecond, settings, loading, clock, host, state, [&] {
+            // The tree's records live as long as the host: the carried one is read directly.
             return host.output.find(endLine, dayOutput) != std::string::npos || host.shown() != shown ||
-                   playingSchedule(host.tree()) != carried;
+                   !carried->playing;
         });
         for (std::size_t at = dayOutput; at < host.output.size();) {
             const std::size_t end = host.output.find('\n', at);
@@ -207,7 +208,7 @@ std::string simulate(const PlanRequest& request, PlanClock& clock, PlanHost& hos
 PlanResult runPlan(const PlanRequest& request) {
     PlanClock clock;
     PlanHost host(clock);
-    std::string endNext = simulate(request, clock, host);
+    std::string endNext = simulate(request, clock, host, true);
     return {host.output, host.problems, std::move(endNext)};
 }
 
@@ -218,7 +219,8 @@ std::optional<OnAirProgramme> onAirAt(const std::string& configPath, const Local
     request.to = daySecondsOf(now);
     PlanClock clock;
     PlanHost host(clock);
-    simulate(request, clock, host);
+    // What plays now, not what the next day's first ticks would make of it.
+    simulate(request, clock, host, false);
     return host.onAir;
 }
 

@@ -326,7 +326,7 @@ TEST(AsRun, TheEndCarriedIntoTheNextDayIsTheOneItsTicksMake) {
     } cases[] = {
         {"", "", "00:09:57 end Night.m3u fade\n"},
         {"-1 0:5:0 0:6:0 0/0/0 0|Early.m3u\r\n", "", "00:04:57 end Night.m3u fade\n"},
-        {"", "0=0 0 0 0 0 0 -1|", ""},
+        {"", "0=2026 12 23 0 0 0 -1|", ""},  // a load at the next midnight only
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.endNextDay);
@@ -339,6 +339,9 @@ TEST(AsRun, TheEndCarriedIntoTheNextDayIsTheOneItsTicksMake) {
         request.configPath = station.write("station.INI", ini);
         request.year = 2026, request.month = 12, request.day = 22;
         EXPECT_EQ(runPlan(request).endNextDay, c.endNextDay);
+        // What is on air in the day's last second is the day's own answer.
+        const std::optional<OnAirProgramme> last = onAirAt(request.configPath, localTimeAt(2026, 12, 22, 86399));
+        EXPECT_EQ(last ? last->title : "", "Night.m3u");
     }
 }
 
