@@ -26,7 +26,7 @@ void SchedulerTickWritingAnOnAirRow(benchmark::State& state) {
     airvane::bench::TickBench bench(tree);
     const std::string path = "/tmp/airvane-bench-ONAIR.CSV";
     std::remove(path.c_str());
-    const airvane::OnAirRow row{{2026, 12, 21, 1, 12, 0, 0, 250}, "start", "정오 뉴스.m3u", 43200, 250, {}, {}};
+    const airvane::OnAirRow row{{2026, 12, 21, 1, 12, 0, 0, 250}, "start", "정오 뉴스.m3u", 43200, 250, {}, {}, {}, {}, {}, {}};
     for (auto _ : state) {
         bench.tick();
         airvane::appendOnAirRow(path, row);

@@ -54,7 +54,12 @@ void writeRow(AppState& state, const OnAirRow& row) {
 
 OnAirRow rowNow(std::string_view event, const std::string& title, std::optional<int32_t> dueSec,
                 const std::string& detail) {
-    OnAirRow row{SystemClock().now(), std::string(event), title, dueSec, std::nullopt, std::nullopt, detail};
+    OnAirRow row;
+    row.when = SystemClock().now();
+    row.event = std::string(event);
+    row.title = title;
+    row.dueSec = dueSec;
+    row.detail = detail;
     if (dueSec) row.lateMs = lateBy(row.when, *dueSec);
     return row;
 }

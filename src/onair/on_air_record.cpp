@@ -121,7 +121,8 @@ std::string onAirCsvRow(const OnAirRow& row) {
     std::snprintf(date, sizeof date, "%04d-%02d-%02d", row.when.year, row.when.month, row.when.day);
     return csvLine({date, clockTextWithMilliseconds(row.when), row.event, textForSpreadsheet(row.title),
                     dueText(row.dueSec), numberText(row.lateMs), numberText(row.lengthMs),
-                    textForSpreadsheet(row.detail)});
+                    textForSpreadsheet(row.detail), numberText(row.listPos), textForSpreadsheet(row.file),
+                    numberText(row.trackMs), numberText(row.playedMs)});
 }
 
 std::string onAirRecordName(int year, int month, int day) {
@@ -195,6 +196,12 @@ std::vector<OnAirRow> parseOnAirCsv(std::string_view text) {
         row.lateMs = optionalNumber<int64_t>(fields[5]);
         row.lengthMs = optionalNumber<int64_t>(fields[6]);
         row.detail = spreadsheetText(fields[7]);
+        if (fields.size() >= 12) {
+            row.listPos = optionalNumber<int32_t>(fields[8]);
+            row.file = spreadsheetText(fields[9]);
+            row.trackMs = optionalNumber<int64_t>(fields[10]);
+            row.playedMs = optionalNumber<int64_t>(fields[11]);
+        }
         rows.push_back(std::move(row));
     }
     return rows;

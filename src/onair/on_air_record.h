@@ -39,6 +39,10 @@ inline constexpr std::string_view kOperatorStop = "operator-stop";
 inline constexpr std::string_view kAlertFailed = "alert-failed";
 inline constexpr std::string_view kVolumeNotRestored = "volume-not-restored";  // tried again at the next stop
 inline constexpr std::string_view kVolumeRestored = "volume-restored";  // a volume owed since an earlier run
+inline constexpr std::string_view kTrack = "track";              // a track went on air; detail: its cleaned title
+inline constexpr std::string_view kTrackEnd = "track-end";       // it ended (next track, stop, silence): played_ms
+inline constexpr std::string_view kAdopt = "adopt";              // found playing after a restart, left as it plays
+inline constexpr std::string_view kPlayerNotStarted = "player-not-started";  // detail: why
 }  // namespace onair
 
 struct OnAirRow {
@@ -49,9 +53,18 @@ struct OnAirRow {
     std::optional<int64_t> lateMs;   // how late it came
     std::optional<int64_t> lengthMs; // a gap's length
     std::string detail;
+    // A track's row: its 1-based place in the player's list, its file, its
+    // length and (track-end, rejoin) how long it played or where it was joined.
+    std::optional<int32_t> listPos;
+    std::string file;
+    std::optional<int64_t> trackMs;
+    std::optional<int64_t> playedMs;
 };
 
-inline constexpr std::string_view kOnAirHeader = "date,time,event,title,due,late_ms,length_ms,detail\r\n";
+// The track columns came later, at the end: a record begun before them
+// still reads, and its later rows simply have more fields.
+inline constexpr std::string_view kOnAirHeader =
+    "date,time,event,title,due,late_ms,length_ms,detail,list_pos,file,track_ms,played_ms\r\n";
 
 // One field as RFC 4180 quotes it (a comma, a quote: quoted, quotes
 // doubled); line breaks become blanks, so that a row stays one line.

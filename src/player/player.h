@@ -16,6 +16,10 @@ inline constexpr unsigned kUserMessage = 0x0400;  // WM_USER
 inline constexpr unsigned kIpcDelete = 101;       // lParam of WM_USER: clear the playlist
 inline constexpr unsigned kIpcPlayFile = 100;     // dwData of WM_COPYDATA: add a file
 inline constexpr unsigned kIpcIsPlaying = 104;    // 1 playing, 3 paused, 0 stopped
+inline constexpr unsigned kIpcGetOutputTime = 105;  // wParam 0: position ms; 1: length s; 2: length ms
+inline constexpr unsigned kIpcJumpToTime = 106;     // wParam: ms; 0 done, -1 not playing, 1 past the end
+inline constexpr unsigned kIpcSetPlaylistPos = 121;  // wParam: 0-based list position
+inline constexpr unsigned kIpcGetListPos = 125;     // 0-based list position
 inline constexpr unsigned kIpcSetShuffle = 252;
 inline constexpr unsigned kIpcSetRepeat = 253;
 inline constexpr unsigned kButtonPlay = 40045;       // WINAMP_BUTTON2
@@ -47,6 +51,18 @@ public:
     virtual int isPlaying() = 0;
     virtual void setShuffle(bool on) = 0;
     virtual void setRepeat(bool on) = 0;
+    // The track that plays, as far as the player tells it: its 0-based
+    // place in the list (IPC_GETLISTPOS), the position in it and its length
+    // (IPC_GETOUTPUTTIME). Each is -1 when the player does not answer or
+    // does not know (a player that answers 0 for a length knows none).
+    // A player that knows no tracks keeps these defaults.
+    virtual int listPosition() { return -1; }
+    virtual int64_t positionMs() { return -1; }
+    virtual int64_t lengthMs() { return -1; }
+    // IPC_SETPLAYLISTPOS (the next play starts there) and IPC_JUMPTOTIME;
+    // jumpTo is true when the player says it jumped.
+    virtual void setListPosition(int) {}
+    virtual bool jumpTo(int64_t) { return false; }
     // False once a message went unanswered within its bound: what it was
     // to do may not have happened.
     virtual bool answered() const = 0;

@@ -48,4 +48,38 @@ void WinampPlayer::setShuffle(bool on) { send(WM_USER, on ? 1 : 0, winamp::kIpcS
 
 void WinampPlayer::setRepeat(bool on) { send(WM_USER, on ? 1 : 0, winamp::kIpcSetRepeat); }
 
+// An answer of a message not answered in time is no answer: -1.
+int WinampPlayer::listPosition() {
+    const bool before = unanswered_;
+    const LRESULT index = send(WM_USER, 0, winamp::kIpcGetListPos);
+    return (unanswered_ && !before) || !alive() || index < 0 ? -1 : static_cast<int>(index);
+}
+
+int64_t WinampPlayer::positionMs() {
+    const bool before = unanswered_;
+    const LRESULT position = send(WM_USER, 0, winamp::kIpcGetOutputTime);
+    return (unanswered_ && !before) || !alive() || position < 0 ? -1 : static_cast<int64_t>(position);
+}
+
+int64_t WinampPlayer::lengthMs() {
+    // Milliseconds where the player knows them (wParam 2, Winamp 5.x); an
+    // older one answers 1 (not known) or 0: then the seconds.
+    const bool before = unanswered_;
+    if (before || !alive()) return -1;
+    const LRESULT milliseconds = send(WM_USER, 2, winamp::kIpcGetOutputTime);
+    if (unanswered_) return -1;
+    if (milliseconds > 1) return static_cast<int64_t>(milliseconds);
+    const LRESULT seconds = send(WM_USER, 1, winamp::kIpcGetOutputTime);
+    if (unanswered_ || seconds <= 0) return -1;
+    return static_cast<int64_t>(seconds) * 1000;
+}
+
+void WinampPlayer::setListPosition(int index) { send(WM_USER, static_cast<WPARAM>(index), winamp::kIpcSetPlaylistPos); }
+
+bool WinampPlayer::jumpTo(int64_t positionMs) {
+    const bool before = unanswered_;
+    const LRESULT result = send(WM_USER, static_cast<WPARAM>(positionMs), winamp::kIpcJumpToTime);
+    return !before && !unanswered_ && alive() && result == 0;
+}
+
 }  // namespace airvane

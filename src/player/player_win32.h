@@ -29,6 +29,11 @@ public:
     int isPlaying() override;
     void setShuffle(bool on) override;
     void setRepeat(bool on) override;
+    int listPosition() override;
+    int64_t positionMs() override;
+    int64_t lengthMs() override;
+    void setListPosition(int index) override;
+    bool jumpTo(int64_t positionMs) override;
     bool answered() const override { return !unanswered_; }
 
     static constexpr UINT kAnswerTimeoutMs = 2000;

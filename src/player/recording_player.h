@@ -35,6 +35,28 @@ public:
     void setShuffle(bool on) override { record(std::string("IPC_SET_SHUFFLE ") + (on ? "1" : "0")); }
     void setRepeat(bool on) override { record(std::string("IPC_SET_REPEAT ") + (on ? "1" : "0")); }
     bool answered() const override { return !hung; }
+    int listPosition() override {
+        record("IPC_GETLISTPOS");
+        return hung ? -1 : listPos;
+    }
+    int64_t positionMs() override {
+        record("IPC_GETOUTPUTTIME 0");
+        return hung ? -1 : position;
+    }
+    int64_t lengthMs() override {
+        record("IPC_GETOUTPUTTIME 2");
+        return hung ? -1 : length;
+    }
+    void setListPosition(int index) override {
+        record("IPC_SETPLAYLISTPOS " + std::to_string(index));
+        if (!hung) listPos = index;
+    }
+    bool jumpTo(int64_t to) override {
+        record("IPC_JUMPTOTIME " + std::to_string(to));
+        if (hung || state != PlayState::Playing) return false;
+        position = to;
+        return true;
+    }
 
     std::vector<std::string> messages() const {
         std::lock_guard lock(mutex_);
@@ -42,6 +64,10 @@ public:
     }
     void setAlive(bool alive) { alive_ = alive; }
     PlayState state = PlayState::Stopped;
+    // What the track questions answer: -1 unknown.
+    int listPos = -1;
+    int64_t position = -1;
+    int64_t length = -1;
     // A player that stops answering: each message is noted, none is taken.
     bool hung = false;
 

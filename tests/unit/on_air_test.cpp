@@ -35,8 +35,12 @@ std::string run(const std::string& command, int* exitCode = nullptr) {
 
 OnAirRow rowAt(int hour, int minute, int second, int ms, std::string event, std::string title,
                std::optional<int32_t> due = std::nullopt, std::string detail = {}) {
-    OnAirRow row{{2026, 12, 21, 1, hour, minute, second, ms}, std::move(event), std::move(title), due, {}, {},
-                 std::move(detail)};
+    OnAirRow row;
+    row.when = {2026, 12, 21, 1, hour, minute, second, ms};
+    row.event = std::move(event);
+    row.title = std::move(title);
+    row.dueSec = due;
+    row.detail = std::move(detail);
     if (due) row.lateMs = lateBy(row.when, *due);
     return row;
 }
@@ -47,11 +51,15 @@ TEST(OnAirRecord, WholeRowsReadBackHereAndInPythonATornLastLineIsLeftOutAndNoFie
     const std::string title = "정오, \"특집\".m3u";  // CP949, a comma and quotes in one title
     OnAirRow silent = rowAt(12, 10, 3, 120, "silence-end", title, std::nullopt, "line\r\nbreak");
     silent.lengthMs = 12000;
-    const OnAirRow rows[] = {rowAt(12, 0, 0, 250, "start", title, 43200), silent,
+    OnAirRow track = rowAt(12, 10, 4, 0, "track", title, std::nullopt, "Artist - Song");
+    track.listPos = 2;
+    track.file = "D:\\곡\\=cmd.mp3";  // a file name is outside text too
+    track.trackMs = 201000;
+    const OnAirRow rows[] = {rowAt(12, 0, 0, 250, "start", title, 43200), silent, track,
                              rowAt(23, 59, 59, 999, "end", "Late.m3u", 5)};
     for (const OnAirRow& row : rows) ASSERT_TRUE(appendOnAirRow(path, row));
     EXPECT_EQ(rows[0].lateMs, 250);
-    EXPECT_EQ(rows[2].lateMs, -5001) << "a second due just after midnight counts across it";
+    EXPECT_EQ(rows[3].lateMs, -5001) << "a second due just after midnight counts across it";
     EXPECT_EQ(dir.read("20261221-ONAIR.CSV").substr(0, kOnAirHeader.size()), kOnAirHeader);
 
     auto pythonReads = [](const std::string& csv) {
@@ -60,25 +68,42 @@ TEST(OnAirRecord, WholeRowsReadBackHereAndInPythonATornLastLineIsLeftOutAndNoFie
                    "for r in csv.reader(open(sys.argv[1], encoding=\"cp949\", newline=\"\")): "
                    "print(\"|\".join(r))' " + csv);
     };
-    EXPECT_EQ(pythonReads(path), "date|time|event|title|due|late_ms|length_ms|detail\n"
-                                 "2026-12-21|12:00:00.250|start|정오, \"특집\".m3u|12:00:00|250||\n"
-                                 "2026-12-21|12:10:03.120|silence-end|정오, \"특집\".m3u|||12000|line  break\n"
-                                 "2026-12-21|23:59:59.999|end|Late.m3u|00:00:05|-5001||\n");
+    const std::string header = "date|time|event|title|due|late_ms|length_ms|detail|list_pos|file|track_ms|played_ms\n";
+    EXPECT_EQ(pythonReads(path), header +
+                                     "2026-12-21|12:00:00.250|start|정오, \"특집\".m3u|12:00:00|250||||||\n"
+                                     "2026-12-21|12:10:03.120|silence-end|정오, \"특집\".m3u|||12000|line  break||||\n"
+                                     "2026-12-21|12:10:04.000|track|정오, \"특집\".m3u||||Artist - Song|2|D:\\곡\\=cmd.mp3|201000|\n"
+                                     "2026-12-21|23:59:59.999|end|Late.m3u|00:00:05|-5001||||||\n");
 
     std::FILE* torn = std::fopen(path.c_str(), "ab");
     std::fputs("2026-12-21,23:59:59.999,start,\"Cut", torn);
     std::fclose(torn);
-    EXPECT_EQ(readOnAirRecord(path).rows.size(), 3u);
+    EXPECT_EQ(readOnAirRecord(path).rows.size(), 4u);
     ASSERT_TRUE(appendOnAirRow(path, rows[0])) << "the next start after a kill";
     const OnAirRecord read = readOnAirRecord(path);
     ASSERT_TRUE(read.readable);
-    ASSERT_EQ(read.rows.size(), 4u) << "the torn row is left out, the one after it kept";
-    EXPECT_EQ(read.rows[3].title, title);
+    ASSERT_EQ(read.rows.size(), 5u) << "the torn row is left out, the one after it kept";
+    EXPECT_EQ(read.rows[4].title, title);
+    EXPECT_EQ(read.rows[2].file, track.file);
+    EXPECT_EQ(read.rows[2].listPos, 2);
+    EXPECT_EQ(read.rows[2].trackMs, 201000);
+    EXPECT_FALSE(read.rows[2].playedMs);
     EXPECT_EQ(read.rows[0].title, title);
     EXPECT_EQ(read.rows[0].dueSec, 43200);
     EXPECT_EQ(read.rows[1].lengthMs, 12000);
     EXPECT_EQ(read.rows[1].detail, "line  break");
-    EXPECT_EQ(read.rows[2].when.millisecond, 999);
+    EXPECT_EQ(read.rows[3].when.millisecond, 999);
+    // A record begun before the track columns: its rows read, and so do the
+    // longer rows appended to it today.
+    const std::string older = dir.write("20261220-ONAIR.CSV",
+                                        "date,time,event,title,due,late_ms,length_ms,detail\r\n"
+                                        "2026-12-20,09:00:00.010,start,Old.m3u,09:00:00,10,,\r\n");
+    ASSERT_TRUE(appendOnAirRow(older, track));
+    const OnAirRecord mixed = readOnAirRecord(older);
+    ASSERT_EQ(mixed.rows.size(), 2u);
+    EXPECT_EQ(mixed.rows[0].lateMs, 10);
+    EXPECT_FALSE(mixed.rows[0].listPos);
+    EXPECT_EQ(mixed.rows[1].file, track.file);
     EXPECT_FALSE(readOnAirRecord(dir.path("none.CSV")).found);
 
     // A title or detail that a spreadsheet would take for a formula is
@@ -107,9 +132,9 @@ TEST(OnAirRecord, WholeRowsReadBackHereAndInPythonATornLastLineIsLeftOutAndNoFie
         row.lateMs = -5;  // a number is no formula: left as it is
         ASSERT_TRUE(appendOnAirRow(formulas, row));
         expected += "2026-12-21|12:00:00.000|play|" + std::string(title.spreadsheet) + "||-5||" +
-                    title.spreadsheet + "\n";
+                    title.spreadsheet + "||||\n";
     }
-    EXPECT_EQ(pythonReads(formulas), "date|time|event|title|due|late_ms|length_ms|detail\n" + expected);
+    EXPECT_EQ(pythonReads(formulas), header + expected);
     const OnAirRecord neutralised = readOnAirRecord(formulas);
     ASSERT_EQ(neutralised.rows.size(), std::size(titles));
     for (std::size_t i = 0; i < std::size(titles); ++i) {
