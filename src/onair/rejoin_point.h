@@ -1,0 +1,52 @@
+// Where a programme would be now had the air not broken: worked out from
+// what the on-air record says went on air (its track rows, the rejoins, the
+// programme's start), the track lengths the record learnt on any day, and
+// the time that has passed. KeepOnAir puts the player there.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "onair/on_air_record.h"
+#include "scheduler/local_time.h"
+
+namespace airvane {
+
+// Milliseconds on one line across days (from 1970-01-01), so that a
+// programme begun the evening before is measured as any other.
+int64_t timeLineMs(const LocalTime& time);
+
+// The length of each file as a track row last gave it; paths compared as
+// Windows compares file names.
+class TrackLengths {
+public:
+    void learn(const std::vector<OnAirRow>& rows);
+    std::optional<int64_t> of(const std::string& file) const;
+    bool knowsAll(const std::vector<std::string>& files) const;
+
+private:
+    std::map<std::string, int64_t> lengths_;  // by the path folded as Windows folds it
+};
+
+struct ProgrammeList {
+    std::string title;               // the Schedule's text, as the record's title column has it
+    std::vector<std::string> files;  // in the order the player's list has them
+    bool shuffle = false;
+    bool repeat = false;
+};
+
+struct RejoinPoint {
+    int index = 0;          // 0-based place in the list
+    int64_t offsetMs = 0;   // where in that track
+    bool known = false;     // worked out from the record; false: from the list's beginning
+    bool listEnded = false; // without repeat the list would have ended by now
+};
+
+// rows: the record of the day before and of today, in order.
+RejoinPoint whereNow(const ProgrammeList& programme, const std::vector<OnAirRow>& rows,
+                     const TrackLengths& lengths, const LocalTime& now);
+
+}  // namespace airvane
