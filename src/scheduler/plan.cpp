@@ -53,6 +53,7 @@ public:
         }
         noteOutcome(jobFile, loaded.outcome);
         tree_ = loaded.tree.get();
+        shownFile = jobFile;
         ++shown_;
     }
     MemoryTree& tree() { return *tree_; }
@@ -73,7 +74,7 @@ public:
     }
     bool startProgramme(const ScheduleNode& schedule, const std::string&) override {
         line("start " + schedule.text);
-        onAir = OnAirProgramme{schedule.text, schedule.startSec, schedule.endSec};
+        onAir = OnAirProgramme{schedule.text, schedule.startSec, schedule.endSec, schedule, shownFile, false};
         return true;
     }
 
@@ -82,6 +83,10 @@ public:
     // What the player plays: the last programme handed over, until a fade
     // stops it (a load replaces the tree, not what plays).
     std::optional<OnAirProgramme> onAir;
+    // What still played at the end of the day's last second (the one that
+    // the next day's first ticks go on with).
+    std::optional<OnAirProgramme> carried;
+    std::string shownFile;  // the job file whose tree is shown
 
 private:
     void line(const std::string& action) {
@@ -179,6 +184,7 @@ std::string simulate(const PlanRequest& request, PlanClock& clock, PlanHost& hos
                 [] { return false; });
     std::string endNext;
     const ScheduleNode* carried = carryIntoNextDay && request.to == 86399 ? playingSchedule(host.tree()) : nullptr;
+    if (carried) host.carried = host.onAir;
     if (carried && carried->endSec != kNoEndTime) {
         const std::string endLine = " end " + carried->text + " ";
         const std::size_t dayOutput = host.output.size();
@@ -221,7 +227,26 @@ std::optional<OnAirProgramme> onAirAt(const std::string& configPath, const Local
     PlanHost host(clock);
     // What plays now, not what the next day's first ticks would make of it.
     simulate(request, clock, host, false);
-    return host.onAir;
+    if (host.onAir) return host.onAir;
+    // A load today replaced the tree the evening's programme came from.
+    if (host.shown() > 1) return std::nullopt;
+    // Nothing handed over today yet: the evening before may still play, as
+    // far as its end that today's first ticks make (none: it plays on).
+    const LocalTime before = previousDay(now);
+    PlanRequest yesterday = request;
+    yesterday.year = before.year, yesterday.month = before.month, yesterday.day = before.day;
+    yesterday.to = 86399;
+    PlanClock yesterdayClock;
+    PlanHost yesterdayHost(yesterdayClock);
+    const std::string endLine = simulate(yesterday, yesterdayClock, yesterdayHost, true);
+    std::optional<OnAirProgramme> carried = yesterdayHost.carried;
+    if (!carried) return std::nullopt;
+    int32_t endSec = 0;
+    if (!endLine.empty() && (!parsePlanTime(endLine.substr(0, 8), endSec) || endSec <= daySecondsOf(now)))
+        return std::nullopt;
+    carried->jobFile = host.shownFile;
+    carried->fromDayBefore = true;
+    return carried;
 }
 
 bool parsePlanDate(const std::string& text, PlanRequest& request) {

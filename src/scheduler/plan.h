@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "model/schedule_node.h"
 #include "scheduler/local_time.h"
 
 namespace airvane {
@@ -36,14 +37,20 @@ struct PlanResult {
 
 PlanResult runPlan(const PlanRequest& request);
 
-// The programme that the day's plan has on air at now: the last one handed
-// over today from 00:00:00 up to now and not faded out since (a no-fade
-// programme still plays after its end, until another starts). Nothing when
-// none; a programme begun the evening before is not known.
+// The programme that the plan has on air at now: the last one handed over
+// today from 00:00:00 up to now and not faded out since (a no-fade
+// programme still plays after its end, until another starts), or, when
+// today has none yet, the one begun the evening before that still plays.
+// Nothing when none.
 struct OnAirProgramme {
     std::string title;
     int32_t startSec = 0;
     int32_t endSec = 0;
+    ScheduleNode schedule;  // its stored fields: weekdays and date tell it from a namesake
+    // The job file the plan shows at now: a loading time passed while
+    // Airvane was not running leaves another one in Airvane.
+    std::string jobFile;
+    bool fromDayBefore = false;
 };
 std::optional<OnAirProgramme> onAirAt(const std::string& configPath, const LocalTime& now);
 

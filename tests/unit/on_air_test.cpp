@@ -367,6 +367,14 @@ TEST(AsRun, TheEndCarriedIntoTheNextDayIsTheOneItsTicksMake) {
         // What is on air in the day's last second is the day's own answer.
         const std::optional<OnAirProgramme> last = onAirAt(request.configPath, localTimeAt(2026, 12, 22, 86399));
         EXPECT_EQ(last ? last->title : "", "Night.m3u");
+        // Begun the evening before: on air until the end the next day's ticks make.
+        if (!*c.endNextDay) continue;
+        int32_t end = 0;
+        ASSERT_TRUE(parsePlanTime(std::string(c.endNextDay, 8), end));
+        for (const int32_t second : {5, end - 1, end}) {
+            const std::optional<OnAirProgramme> after = onAirAt(request.configPath, localTimeAt(2026, 12, 23, second));
+            EXPECT_EQ(after && after->fromDayBefore ? after->title : "", second < end ? "Night.m3u" : "") << second;
+        }
     }
 }
 

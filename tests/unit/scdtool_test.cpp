@@ -154,10 +154,10 @@ TEST(ScdtoolPlan, WhatIsOnAirAtASecond) {
         {21, "12:05:00", "Noon News.m3u"},
         {21, "15:00:00", "Noon News.m3u"},     // no fade: left playing, nothing started since
         {21, "23:30:00", "Night Jazz.m3u"},    // no end time
-        {22, "01:00:00", ""},                  // begun the evening before: not known
+        {22, "01:00:00", "Night Jazz.m3u"},    // begun the evening before, no end: plays on
         {24, "20:30:00", "Christmas Eve.m3u"},
         {25, "00:00:40", ""},                  // the load replaced the week
-        {25, "09:00:00", "Carols.m3u"},        // from the file loaded at 00:00:30
+        {25, "09:00:00", "Carols.m3u"},        // from the file loaded at 00:00:30 (a load Airvane may have missed)
         {26, "11:59:58", ""},                  // the brunch gave way to the news
         {26, "12:00:01", "Noon News.m3u"},
     };
@@ -168,6 +168,10 @@ TEST(ScdtoolPlan, WhatIsOnAirAtASecond) {
         ASSERT_TRUE(parsePlanTime(row.time, second));
         const auto onAir = onAirAt("station.INI", localTimeAt(2026, 12, row.day, second));
         EXPECT_EQ(onAir ? onAir->title : "", row.onAir) << "2026-12-" << row.day << " " << row.time;
+        // The job file to show before the programme is put back.
+        if (onAir) {
+            EXPECT_EQ(onAir->jobFile.find("christmas") != std::string::npos, row.day == 25) << row.day;
+        }
     }
     std::filesystem::current_path(cwd);
 }
