@@ -104,11 +104,34 @@ bool startWorker(const WorkerKit& kit, Work work) {
     });
 }
 
+// The list given, started at its place and moved into the track. A player
+// that has only begun to play may refuse the jump for a moment.
+bool handOffAt(Player& player, std::string_view path, PlacedAt& place) {
+    player.clearPlaylist();
+    player.addFile(path);
+    if (place.index > 0) player.setListPosition(place.index);
+    player.play();
+    if (place.offsetMs <= 0) return true;
+    for (int attempt = 0; attempt < 20 && player.answered(); ++attempt) {
+        if (player.jumpTo(place.offsetMs)) return place.jumped = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+}
+
 // Fades out what plays, then hands path over; with options, repeat and
-// shuffle are set first.
-bool startHandOffWorker(const WorkerKit& kit, std::optional<int32_t> options, std::string path) {
-    return startWorker(kit, [kit, options, path = std::move(path)](Player& player) {
+// shuffle are set first. A rejoin asks where() for the place first.
+bool startHandOffWorker(const WorkerKit& kit, std::optional<int32_t> options, std::string path,
+                        std::function<PlacedAt()> where = {}) {
+    return startWorker(kit, [kit, options, path = std::move(path), where = std::move(where)](Player& player) {
+        const PlacedAt place = where ? where() : PlacedAt{};
+        if (place.listEnded) {
+            WorkerOutcome nothing;
+            nothing.placed = place;
+            return nothing;
+        }
         WorkerOutcome outcome = stopFor(kit, player);
+        outcome.placed = place;
         // A stop (or another start) given during the fade wins.
         if (!outcome.overtaken && !stillNewest(kit)) outcome.overtaken = true;
         if (outcome.overtaken || !outcome.answered) return outcome;
@@ -118,7 +141,8 @@ bool startHandOffWorker(const WorkerKit& kit, std::optional<int32_t> options, st
             player.setRepeat(*options & kRepeat);
             player.setShuffle(*options & kShuffle);
         }
-        playHandOff(player, path);
+        if (where) handOffAt(player, path, outcome.placed);
+        else playHandOff(player, path);
         outcome.answered = player.answered() || playsAfterAll(kit);
         // Given while the messages went out: the player is stopped after
         // them (by a player object that may still send).
@@ -160,6 +184,11 @@ bool startStartWorker(const WorkerKit& kit, int32_t options, std::string playlis
 
 bool startPlayWorker(const WorkerKit& kit, std::string path) {
     return startHandOffWorker(kit, std::nullopt, std::move(path));
+}
+
+bool startRejoinWorker(const WorkerKit& kit, int32_t options, std::string playlistPath,
+                       std::function<PlacedAt()> where) {
+    return startHandOffWorker(kit, options, std::move(playlistPath), std::move(where));
 }
 
 }  // namespace airvane

@@ -18,12 +18,23 @@ namespace airvane {
 
 class LastTitle;
 
+// Where a rejoin puts a programme back on the player: its 0-based place in
+// the list and where in that track.
+struct PlacedAt {
+    int index = 0;
+    int64_t offsetMs = 0;
+    bool known = false;      // worked out from what aired; false: the list's beginning
+    bool listEnded = false;  // the list would have ended by now: nothing is handed over
+    bool jumped = false;     // the player took the jump into the track
+};
+
 // What a worker came to, told on its thread when it is done.
 struct WorkerOutcome {
     bool playerThere = true;     // the player's window was there at the end
     bool answered = true;        // the player answered every message of the stop and the hand-over
     bool volumeRestored = true;  // false: the volume is still owed (tried again at the next stop)
     bool overtaken = false;      // a later air command came first: this one did nothing, or was undone
+    PlacedAt placed;             // a rejoin: where it put the programme
 };
 
 // Every command that decides what the air carries (a start, an end, the
@@ -55,6 +66,9 @@ inline constexpr int kMaxWorkers = 8;
 bool startEndWorker(const WorkerKit& kit);
 bool startStartWorker(const WorkerKit& kit, int32_t options, std::string playlistPath);
 bool startPlayWorker(const WorkerKit& kit, std::string path);
+// A start that puts the programme where where() says it would be now
+// (worked out on the worker: it reads the record).
+bool startRejoinWorker(const WorkerKit& kit, int32_t options, std::string playlistPath, std::function<PlacedAt()> where);
 // Puts back a volume the ledger owes (left low by an earlier run); it
 // changes nothing of what plays.
 bool startVolumeWorker(const WorkerKit& kit);

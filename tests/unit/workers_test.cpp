@@ -37,6 +37,8 @@ public:
     void setShuffle(bool on) override { recorder_->setShuffle(on); }
     void setRepeat(bool on) override { recorder_->setRepeat(on); }
     bool answered() const override { return recorder_->answered(); }
+    void setListPosition(int index) override { recorder_->setListPosition(index); }
+    bool jumpTo(int64_t to) override { return recorder_->jumpTo(to); }
 
 private:
     std::shared_ptr<RecordingPlayer> recorder_;
@@ -94,6 +96,31 @@ TEST(Workers, TheStartWorkerStopsWhatPlaysSetsRepeatBeforeShuffleAndHandsOver) {
     EXPECT_EQ(std::vector<std::string>(all.begin() + std::min<std::size_t>(7, all.size()), all.end()),
               (std::vector<std::string>{"IPC_ISPLAYING 1", "WINAMP_BUTTON4", "IPC_DELETE", "IPC_PLAYFILE D:\\a.mp3",
                                         "WINAMP_BUTTON2"}));
+
+    // A rejoin: the list started at its place and moved into the track; a
+    // list that would have ended by now is not handed over at all.
+    for (const PlacedAt place : {PlacedAt{1, 8000, true, false, false}, PlacedAt{2, 0, true, true, false}}) {
+        recorder->state = PlayState::Stopped;
+        const std::size_t before = recorder->messages().size();
+        std::optional<WorkerOutcome> told;
+        kit.command = newAirCommand();
+        kit.done = [&told](const WorkerOutcome& outcome) { told = outcome; };
+        ASSERT_TRUE(startRejoinWorker(kit, kRepeat, "C:\\Radio\\Morning.m3u", [place] { return place; }));
+        waitForWorkers();
+        const std::vector<std::string> sent = recorder->messages();
+        ASSERT_TRUE(told);
+        if (place.listEnded) {
+            EXPECT_EQ(sent.size(), before);
+            EXPECT_TRUE(told->placed.listEnded);
+            continue;
+        }
+        EXPECT_EQ(std::vector<std::string>(sent.begin() + static_cast<std::ptrdiff_t>(before), sent.end()),
+                  (std::vector<std::string>{"IPC_ISPLAYING 0", "IPC_SET_REPEAT 1", "IPC_SET_SHUFFLE 0", "IPC_DELETE",
+                                            "IPC_PLAYFILE C:\\Radio\\Morning.m3u", "IPC_SETPLAYLISTPOS 1",
+                                            "WINAMP_BUTTON2", "IPC_JUMPTOTIME 8000"}));
+        EXPECT_TRUE(told->placed.jumped);
+        EXPECT_EQ(told->placed.offsetMs, 8000);
+    }
 }
 
 TEST(Workers, TheEndWorkerStops) {
