@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/keep_on_air_win32.h"
 #include "app/modeless_list_win32.h"
 #include "app/on_air_win32.h"
 #include "app/tree_mouse_win32.h"
@@ -73,6 +74,7 @@ struct AppState {
     // missing one at most every 30 s).
     DWORD playerStartedAt = 0;
     bool playerStarted = false;
+    KeepOnAirState keepOnAir;
     bool statusHeld() const { return static_cast<int32_t>(statusHeldUntil - GetTickCount()) > 0; }
     TickPacer tickPacer;
     MonitorState monitorState;  // CurrentItem

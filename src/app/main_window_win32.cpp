@@ -60,7 +60,7 @@ UINT playerSearchPeriod(const AppState& state) {
 void onWinampSearch(AppState& state) {
     state.winampWindow = FindWindowA(kWinampClass, nullptr);
     if (!state.winampWindow) {
-        restartMissingPlayer(state, false);
+        restartMissingPlayer(state);
         SetTimer(state.mainWindow, kWinampSearchTimer, playerSearchPeriod(state), nullptr);
         return;
     }
@@ -97,15 +97,19 @@ void onTick(AppState& state) {
         if (state.schedulerOn) runSchedulerTick(state);
         watchAir(state);
         retryOwedVolume(state);
+        keepOnAirTick(state);
     } else if (state.winampWindow) {
         // At start the first search may have failed: the player is being
         // started then, not lost.
         const bool gone = state.winampWindow != kNotLookedFor;
-        if (gone) notePlayerLost(state);
+        if (gone) {
+            notePlayerLost(state);
+            keepOnAirPlayerLost(state);
+        }
         state.winampWindow = nullptr;
         setStatus(state, "WinAmp를 실행하세요");
         showPlayerFound(state, false);
-        restartMissingPlayer(state, gone);
+        restartMissingPlayer(state);
         SetTimer(state.mainWindow, kWinampSearchTimer, playerSearchPeriod(state), nullptr);
     } else {
         watchWithoutPlayer(state);
@@ -331,6 +335,9 @@ INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return TRUE;
         case kAlertNotStarted:
             alertNotStarted(state, lParam);
+            return TRUE;
+        case kRejoinAnswer:
+            takeRejoinAnswer(state, wParam, lParam);
             return TRUE;
         case WM_DESTROY:
             writeHeldOnAirRows(state);  // a last try: rows still refused now are lost

@@ -1,6 +1,7 @@
 #include "app/monitor_host_win32.h"
 
 #include "app/app_state.h"
+#include "app/keep_on_air_win32.h"
 #include "resources/resource.h"
 #include "storage/text.h"
 
@@ -59,8 +60,10 @@ void takePlayingPathAnswer(AppState& state) {
     uint64_t question = 0;
     std::string path;
     if (!state.conversation || !state.conversation->takeAnswer(question, path)) return;
+    const bool current = question != 0 && question == state.monitorState.openQuestion;
     WindowsMonitorHost host(state);
     playingPathAnswered(*state.tree, state.monitorState, host, question, path);
+    if (current) keepOnAirPathAnswered(state, path);
 }
 
 void holdStatus(AppState& state, const std::string& text) {

@@ -22,6 +22,7 @@ namespace {
 constexpr const char* kNoPlayer = "플레이어가 실행되고 있지 않습니다";
 constexpr const char* kNoAnswer = "플레이어가 응답하지 않습니다";
 constexpr const char* kEndedByNext = "다음 명령이 이어서 멈춤";
+constexpr const char* kListEnded = "목록이 이미 끝났을 시간이라 다시 시작하지 않습니다";
 constexpr const char* kVolumeNotRestored = "플레이어의 음량을 되돌리지 못했습니다: 다음 연주 전에 다시 되돌립니다";
 
 // Says once, for as long as rows are kept, why: a spreadsheet that has the
@@ -104,7 +105,8 @@ void raiseAlert(AppState& state, const OnAirRow& row) {
 
 void record(AppState& state, const OnAirRow& row) {
     writeRow(state, row);
-    if (row.event == onair::kNotStarted || row.event == onair::kPlayerLost) raiseAlert(state, row);
+    if (row.event == onair::kNotStarted || row.event == onair::kPlayerLost || row.event == onair::kPlayerNotStarted)
+        raiseAlert(state, row);
 }
 
 // The title of the Schedule marked as playing; none when nothing should be on air.
@@ -139,6 +141,25 @@ std::optional<bool> playerPlaying(HWND player) {
     return text.find("[Stopped]") == std::string_view::npos && text.find("[Paused]") == std::string_view::npos;
 }
 
+// "2번째 곡 1:08부터": where a rejoin put the programme, in its row and
+// in the status line.
+void placeRejoin(WorkerReport& report, const PlacedAt& placed, const std::vector<std::string>& files) {
+    OnAirRow& row = report.rows.back();
+    const int64_t at = placed.jumped ? placed.offsetMs : 0;
+    row.listPos = placed.index + 1;
+    if (placed.index >= 0 && static_cast<std::size_t>(placed.index) < files.size())
+        row.file = files[static_cast<std::size_t>(placed.index)];
+    row.playedMs = at;
+    char where[64];
+    std::snprintf(where, sizeof where, "%d번째 곡 %lld:%02lld부터", placed.index + 1,
+                  static_cast<long long>(at / 60000), static_cast<long long>(at / 1000 % 60));
+    row.detail = where;
+    if (placed.offsetMs > 0 && !placed.jumped) row.detail += " (플레이어가 곡 안으로 옮기지 않았습니다)";
+    std::string name = report.rows.back().title;
+    if (const std::size_t dot = name.rfind('.'); dot != std::string::npos) name.resize(dot);
+    report.notice = "방송 중이던 '" + name + "'을(를) " + row.detail + " 다시 시작합니다";
+}
+
 }  // namespace
 
 void writeHeldOnAirRows(AppState& state) {
@@ -153,13 +174,21 @@ void noteOnAir(AppState& state, std::string_view event, const std::string& title
 }
 
 void noteWhenDone(AppState& state, WorkerKit& kit, std::string_view event, const std::string& title,
-                  std::optional<int32_t> dueSec) {
+                  std::optional<int32_t> dueSec, std::vector<std::string> files) {
     const HWND notify = state.mainWindow;
     kit.done = [notify, reports = state.workerReports, event = std::string(event), title, dueSec,
-                command = kit.command](const WorkerOutcome& outcome) {
+                command = kit.command, files = std::move(files)](const WorkerOutcome& outcome) {
         WorkerReport report;
         report.command = command;
         const bool ending = event == onair::kEnd;
+        if (outcome.placed.listEnded) {
+            report.rows.push_back(rowNow(onair::kNotStarted, title, dueSec, kListEnded));
+            report.notStartedTitle = title;
+            report.notice = "'" + title + "': " + kListEnded;
+            reports->put(std::move(report));
+            PostMessageA(notify, kOnAirRowPosted, 0, 0);
+            return;
+        }
         // Every later air command stops what plays first: an end it
         // overtook has happened all the same.
         if (outcome.overtaken && ending) report.rows.push_back(rowNow(event, title, dueSec, kEndedByNext));
@@ -175,6 +204,7 @@ void noteWhenDone(AppState& state, WorkerKit& kit, std::string_view event, const
                 report.notice = "'" + title + "': " + kNoAnswer;
             } else {
                 report.rows.push_back(rowNow(event, title, dueSec, {}));
+                if (outcome.placed.known) placeRejoin(report, outcome.placed, files);
             }
         }
         if (!outcome.volumeRestored) {

@@ -61,8 +61,9 @@ void noteOnAir(AppState& state, std::string_view event, const std::string& title
 // took the programme) and leaves it in the reports: a player gone or not
 // answering by then is a start (or an end) not made; a worker overtaken
 // by a later command writes nothing, the later command writes its own.
+// A rejoin's row says where it put the programme (files: its list).
 void noteWhenDone(AppState& state, WorkerKit& kit, std::string_view event, const std::string& title,
-                  std::optional<int32_t> dueSec);
+                  std::optional<int32_t> dueSec, std::vector<std::string> files = {});
 // A volume left owed by an earlier run killed in the middle of a fade is
 // put back once the player's window is found, and said.
 void payBackOwedVolume(AppState& state);

@@ -34,20 +34,7 @@ public:
         noteOnAir(state_, set ? onair::kClockSet : onair::kClockNotSet, "", 0, detail);
     }
 
-    // The load is on air and happens even when "JobFile" cannot be
-    // written; saves then still go to the file loaded, never to the one the
-    // INI names. The operator is told once the tick is over.
-    void loadJobFile(const std::string& jobFile) override {
-        const bool recorded = state_.config.writeProfileText("Config", "JobFile", jobFile);
-        const LoadOutcome outcome = showJobFile(state_, jobFile, true);
-        noteOnAir(state_, outcome == LoadOutcome::Loaded ? onair::kLoad : onair::kNotLoaded, jobFile,
-                  loadingSecond(jobFile),
-                  outcome == LoadOutcome::Loaded ? "" : outcome == LoadOutcome::Unreadable ? "읽을 수 없습니다" : "스케쥴 파일이 아닙니다");
-        if (!recorded) {
-            state_.pendingNotice = "'" + state_.config.path() + "' 파일이 열리지 않습니다";
-            PostMessageA(state_.mainWindow, kShowNotice, 0, 0);
-        }
-    }
+    void loadJobFile(const std::string& jobFile) override { loadJobFileOnAir(state_, jobFile, loadingSecond(jobFile)); }
 
     // The stop is due when the fade is over; without it, now.
     void endProgramme(const ScheduleNode& schedule, bool fade) override {
@@ -96,6 +83,23 @@ private:
 };
 
 }  // namespace
+
+// The load is on air and happens even when "JobFile" cannot be written;
+// saves then still go to the file loaded, never to the one the INI names.
+// The operator is told once the tick is over.
+void loadJobFileOnAir(AppState& state, const std::string& jobFile, std::optional<int32_t> due,
+                      const std::string& why) {
+    const bool recorded = state.config.writeProfileText("Config", "JobFile", jobFile);
+    const LoadOutcome outcome = showJobFile(state, jobFile, true);
+    noteOnAir(state, outcome == LoadOutcome::Loaded ? onair::kLoad : onair::kNotLoaded, jobFile, due,
+              outcome == LoadOutcome::Loaded         ? why
+              : outcome == LoadOutcome::Unreadable ? "읽을 수 없습니다"
+                                                   : "스케쥴 파일이 아닙니다");
+    if (!recorded) {
+        state.pendingNotice = "'" + state.config.path() + "' 파일이 열리지 않습니다";
+        PostMessageA(state.mainWindow, kShowNotice, 0, 0);
+    }
+}
 
 void runSchedulerTick(AppState& state) {
     SystemClock clock;

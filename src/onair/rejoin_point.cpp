@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "storage/filesystem.h"
 #include "storage/filesystem_platform.h"
+#include "storage/text.h"
 
 namespace airvane {
 
@@ -76,8 +78,47 @@ std::optional<int64_t> TrackLengths::of(const std::string& file) const {
     return found->second;
 }
 
+void TrackLengths::set(const std::string& file, int64_t lengthMs) { lengths_[folded(file)] = lengthMs; }
+
 bool TrackLengths::knowsAll(const std::vector<std::string>& files) const {
     return std::all_of(files.begin(), files.end(), [this](const std::string& file) { return of(file).has_value(); });
+}
+
+RejoinKnowledge readRejoinKnowledge(const std::string& programFolder, const LocalTime& now,
+                                    const std::vector<std::string>& files) {
+    RejoinKnowledge known;
+    std::vector<std::string> read;
+    for (const LocalTime& day : {previousDay(now), now}) {
+        const std::optional<std::string> path = onAirRecordPath(programFolder, day.year, day.month, day.day);
+        if (!path) continue;
+        OnAirRecord record = readOnAirRecord(*path);
+        known.lengths.learn(record.rows);
+        known.rows.insert(known.rows.end(), record.rows.begin(), record.rows.end());
+        read.push_back(onAirRecordName(day.year, day.month, day.day));
+    }
+    if (known.lengths.knowsAll(files)) return known;
+    std::string folder = programFolder;
+    ensureBackslash(folder);
+    folder += "LOG\\";
+    const auto entries = listFolder(folder);
+    if (!entries) return known;
+    std::vector<std::string> older;
+    for (const FolderEntry& entry : *entries) {
+        const std::string& name = entry.name;
+        if (entry.isFolder || name.size() != 18 || name.compare(8, 10, "-ONAIR.CSV") != 0) continue;
+        if (std::find(read.begin(), read.end(), name) == read.end()) older.push_back(name);
+    }
+    std::sort(older.rbegin(), older.rend());  // YYYYMMDD: the newest first
+    for (const std::string& name : older) {
+        if (known.lengths.knowsAll(files)) break;
+        // Older lengths do not overwrite newer ones.
+        TrackLengths fromThere;
+        fromThere.learn(readOnAirRecord(folder + name).rows);
+        for (const std::string& file : files) {
+            if (!known.lengths.of(file) && fromThere.of(file)) known.lengths.set(file, *fromThere.of(file));
+        }
+    }
+    return known;
 }
 
 RejoinPoint whereNow(const ProgrammeList& programme, const std::vector<OnAirRow>& rows, const TrackLengths& lengths,

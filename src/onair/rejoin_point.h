@@ -26,6 +26,7 @@ public:
     void learn(const std::vector<OnAirRow>& rows);
     std::optional<int64_t> of(const std::string& file) const;
     bool knowsAll(const std::vector<std::string>& files) const;
+    void set(const std::string& file, int64_t lengthMs);
 
 private:
     std::map<std::string, int64_t> lengths_;  // by the path folded as Windows folds it
@@ -44,6 +45,16 @@ struct RejoinPoint {
     bool known = false;     // worked out from the record; false: from the list's beginning
     bool listEnded = false; // without repeat the list would have ended by now
 };
+
+// What a rejoin reads: the record of the day before and of today, and the
+// lengths those and older records learnt (the older read newest first, and
+// only until every file of the list has one).
+struct RejoinKnowledge {
+    std::vector<OnAirRow> rows;
+    TrackLengths lengths;
+};
+RejoinKnowledge readRejoinKnowledge(const std::string& programFolder, const LocalTime& now,
+                                    const std::vector<std::string>& files);
 
 // rows: the record of the day before and of today, in order.
 RejoinPoint whereNow(const ProgrammeList& programme, const std::vector<OnAirRow>& rows,
