@@ -222,6 +222,7 @@ void startPlayer(AppState& state) {
     state.playerStartedAt = GetTickCount();
     state.playerStarted = true;
     state.keepOnAir.restarts.tried(tickMs());
+    state.keepOnAir.restartMadeNoWindow = true;  // until its window is found
     if (state.companions) state.companions->launch("WINAMP.EXE");
 }
 
@@ -266,6 +267,9 @@ void keepOnAirPlayerLost(AppState& state) {
 
 void restartMissingPlayer(AppState& state) {
     KeepOnAirState& keep = state.keepOnAir;
+    // At Airvane's start the player is started by command 103 itself, once
+    // the window (and its launcher) is made.
+    if (!state.companions) return;
     if (!state.settings.keepOnAir || !state.schedulerOn || !keep.restarts.due(tickMs())) return;
     if (keep.restartMadeNoWindow) sayPlayerNotStarted(state, kNoWindow);
     std::string path;

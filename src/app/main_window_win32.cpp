@@ -168,7 +168,10 @@ BOOL onInitDialog(HWND window, AppState& state) {
     armTickTimer(state, SystemClock().now());
     state.companions = std::make_unique<CompanionLauncher>(window, GetDlgItem(window, IDC_STATUS_LINE), state.config);
     state.conversation = std::make_unique<PlayerConversation>(window, kPlayingPathAnswer);
-    PostMessageA(window, WM_COMMAND, CMD_RUN_WINAMP, 0);
+    // Under KeepOnAir the start is a restart's: an unattended start of
+    // Airvane shows no box and does not start a player already running.
+    if (!state.settings.keepOnAir) PostMessageA(window, WM_COMMAND, CMD_RUN_WINAMP, 0);
+    else if (state.winampWindow == kNotLookedFor) restartMissingPlayer(state);
     return TRUE;
 }
 

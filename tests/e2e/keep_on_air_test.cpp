@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <regex>
 #include <string>
 #include <vector>
@@ -276,6 +277,169 @@ TEST_F(KeepOnAir, ARowDueWhileTheRecordIsHeldOpenIsKeptAndWrittenLaterInItsOrder
     CloseHandle(held);
     waitUntil(now + 21);
     EXPECT_EQ(titlesIn(readFile(record)), "One.m3u Two.m3u Three.m3u Four.m3u ");
+}
+
+
+// What standin answers when asked as Airvane asks it; -1 when it does not.
+LRESULT askPlayer(HWND player, WPARAM wParam, LPARAM message) {
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutA(player, WM_USER, wParam, message, SMTO_ABORTIFHUNG, 2000, &answer)) return -1;
+    return static_cast<LRESULT>(answer);
+}
+
+// A programme of three 20 s tracks. standin killed 8 s into the second:
+// started again, it gets the programme back at the track and the position
+// it would have reached. Airvane killed and started again: it adopts what
+// plays and sends nothing that changes it. Both killed (a restart of the
+// PC): the programme is back where it would be.
+TEST_F(KeepOnAir, RejoinsAtTheTrackAndPositionAndAdoptsWhatPlaysWell) {
+    const int now = secondOfDayNow();
+    if (now < 60 || now + 240 >= 86400) GTEST_SKIP() << "too close to midnight";
+    char entry[200];
+    std::snprintf(entry, sizeof entry,
+                  "-1 %d:%d:%d %d:%d:%d 0/0/0 2|Morning.m3u\r\n{\r\n|D:\\Music\\a.mp3\r\n|D:\\Music\\b.mp3\r\n"
+                  "|D:\\Music\\c.mp3\r\n}\r\n",
+                  (now + 4) / 3600, (now + 4) / 60 % 60, (now + 4) % 60, (now + 230) / 3600, (now + 230) / 60 % 60,
+                  (now + 230) % 60);
+    prepare("keep-on-air-track", std::string("Airvane Data V1.0\r\n") + entry);
+    CopyFileA((buildFolder() + "\\..\\standin\\standin.exe").c_str(), (folder + "\\standin.exe").c_str(), FALSE);
+    writeFile(folder + "\\airvane.INI", readFile(folder + "\\airvane.INI") + "WINAMP.EXE=" + folder +
+                                            "\\standin.exe\r\nFadeoutTime=1\r\nKeepOnAir=1\r\n");
+    launch();
+    // When each track began, as the player itself shows it.
+    HWND player = findPlayer(8000);
+    ASSERT_TRUE(player);
+    DWORD secondTrackAt = 0;
+    for (DWORD waited = 0; waited < 40000 && !secondTrackAt; waited += 50, Sleep(50)) {
+        if (askPlayer(player, 0, 125) == 1) secondTrackAt = GetTickCount() - static_cast<DWORD>(askPlayer(player, 0, 105));
+    }
+    ASSERT_TRUE(secondTrackAt) << "the programme's second track never came";
+    // Where the programme would be at a moment: the list is the three tracks on repeat.
+    auto expectedAt = [&](DWORD tick) {
+        const DWORD intoSecond = tick - secondTrackAt;
+        return std::pair<int, DWORD>{static_cast<int>((1 + intoSecond / 20000) % 3), intoSecond % 20000};
+    };
+    // Back on air: the player's list position and its position against
+    // where the programme would be, within 2 s; the time it took.
+    auto backOnAir = [&](const char* what, DWORD killedAt) {
+        for (DWORD waited = 0; waited < 15000; waited += 100, Sleep(100)) {
+            HWND again = findPlayer(0);
+            if (!again || again == player) continue;
+            const LRESULT index = askPlayer(again, 0, 125);
+            const LRESULT position = askPlayer(again, 0, 105);
+            const DWORD at = GetTickCount();
+            if (askPlayer(again, 0, 104) != 1 || position < 0) continue;
+            const auto [expectedIndex, expectedMs] = expectedAt(at);
+            const long error = static_cast<long>(position) - static_cast<long>(expectedMs);
+            if (index == 0 && position < 3000 && expectedIndex != 0) continue;  // not yet moved
+            std::printf("%s: back on air after %.1f s, track %d (expected %d), position error %+.1f s\n", what,
+                        (at - killedAt) / 1000.0, static_cast<int>(index) + 1, expectedIndex + 1, error / 1000.0);
+            EXPECT_EQ(index, expectedIndex) << what;
+            EXPECT_LE(std::abs(error), 2000) << what;
+            EXPECT_LT(at - killedAt, 10000u) << what;
+            player = again;
+            return;
+        }
+        ADD_FAILURE() << what << ": the programme did not come back";
+    };
+
+    while (GetTickCount() - secondTrackAt < 8000) Sleep(20);
+    const DWORD killed = GetTickCount();
+    killPlayer(player);
+    backOnAir("the player killed", killed);
+    const std::string journal = folder + "\\standin-journal.log";
+    const std::string record = folder + "\\LOG\\" + [] {
+        SYSTEMTIME t;
+        GetLocalTime(&t);
+        char name[32];
+        std::snprintf(name, sizeof name, "%04d%02d%02d-ONAIR.CSV", t.wYear, t.wMonth, t.wDay);
+        return std::string(name);
+    }();
+    EXPECT_TRUE(std::regex_search(readFile(record), std::regex(",rejoin,Morning.m3u,.*,2,D:\\\\Music\\\\b.mp3,,[0-9]+\r\n")))
+        << readFile(record);
+
+    // Airvane killed while the programme plays: nothing that changes what
+    // plays reaches the player, the Schedule is marked within 5 s, adopted.
+    Sleep(3000);
+    app.reset();
+    window = nullptr;
+    const std::size_t journalBefore = readFile(journal).size();
+    const DWORD relaunched = GetTickCount();
+    launch();
+    HTREEITEM morning = treeItem(tree, nullptr, TVGN_ROOT);
+    morning = morning ? treeItem(tree, morning, TVGN_CHILD) : nullptr;
+    ASSERT_TRUE(morning);
+    bool marked = false;
+    for (DWORD waited = 0; waited < 5000 && !marked; waited += 100, Sleep(100)) {
+        char label[128] = "";
+        TVITEMA item{};
+        item.mask = TVIF_TEXT;
+        item.hItem = morning;
+        item.pszText = label;
+        item.cchTextMax = sizeof label;
+        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        marked = std::string(label).find("√") != std::string::npos;
+    }
+    EXPECT_TRUE(marked) << "the Schedule carries its mark within 5 s of Airvane's start";
+    std::printf("Airvane restarted: marked after %.1f s, no dead air\n", (GetTickCount() - relaunched) / 1000.0);
+    Sleep(3000);
+    const std::string after = readFile(journal).substr(journalBefore);
+    for (const char* changes : {"IPC_DELETE", "IPC_PLAYFILE", "WINAMP_BUTTON", "IPC_SETPLAYLISTPOS", "IPC_JUMPTOTIME"})
+        EXPECT_EQ(after.find(changes), std::string::npos) << changes << " reached the player:\n" << after;
+    EXPECT_NE(readFile(record).find(",adopt,Morning.m3u,"), std::string::npos) << readFile(record);
+
+    // Both killed, as a restart of the PC leaves them: Airvane starts its
+    // player and puts the programme back where it would be.
+    const DWORD bothKilled = GetTickCount();
+    app.reset();
+    window = nullptr;
+    killPlayer(player);
+    launch();
+    backOnAir("Airvane and the player killed", bothKilled);
+}
+
+// A player that never makes its window (companion.exe starts and ends at
+// once) while a programme should be on air: over three minutes no message
+// box, one player-not-started row, and the starts spaced 30 s, then 1 min.
+TEST_F(KeepOnAir, APlayerThatCannotBeStartedIsTriedAgainEverLessOftenWithoutABox) {
+    const int now = secondOfDayNow();
+    if (now < 60 || now + 240 >= 86400) GTEST_SKIP() << "too close to midnight";
+    prepare("keep-on-air-no-player", "Airvane Data V1.0\r\n" + programmeEntry(now - 10, now + 230, "Morning"));
+    CopyFileA((buildFolder() + "\\companion.exe").c_str(), (folder + "\\companion.exe").c_str(), FALSE);
+    writeFile(folder + "\\airvane.INI", readFile(folder + "\\airvane.INI") + "WINAMP.EXE=" + folder +
+                                            "\\companion.exe\r\nKeepOnAir=1\r\n");
+    launch();
+    const DWORD began = GetTickCount();
+    std::vector<DWORD> starts;
+    std::size_t seen = 0;
+    bool boxSeen = false;
+    while (GetTickCount() - began < 180000) {
+        const std::string log = readFile(folder + "\\started.log");
+        for (std::size_t at = log.find('\n', seen); at != std::string::npos; at = log.find('\n', seen)) {
+            starts.push_back(GetTickCount() - began);
+            seen = at + 1;
+        }
+        boxSeen = boxSeen || app->waitForDialog(nullptr, 0) != nullptr;
+        Sleep(250);
+    }
+    EXPECT_FALSE(boxSeen) << "a message box came";
+    ASSERT_EQ(starts.size(), 3u) << "started at once, after 30 s and after 1 min more";
+    for (std::size_t i = 1; i < starts.size(); ++i) {
+        const long gap = static_cast<long>(starts[i] - starts[i - 1]);
+        std::printf("start %zu: %.1f s after the one before\n", i + 1, gap / 1000.0);
+        EXPECT_NEAR(gap, i == 1 ? 30000 : 60000, 4000) << i;
+    }
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    char name[32];
+    std::snprintf(name, sizeof name, "%04d%02d%02d-ONAIR.CSV", t.wYear, t.wMonth, t.wDay);
+    const std::string rows = readFile(folder + "\\LOG\\" + name);
+    std::size_t notStarted = 0;
+    for (std::size_t at = rows.find(",player-not-started,"); at != std::string::npos;
+         at = rows.find(",player-not-started,", at + 1))
+        ++notStarted;
+    EXPECT_EQ(notStarted, 1u) << rows;
+    EXPECT_NE(rows.find("플레이어 창이 나타나지 않았습니다"), std::string::npos) << rows;
 }
 
 }  // namespace
