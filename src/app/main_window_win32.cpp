@@ -96,6 +96,8 @@ void onTick(AppState& state) {
     if (state.winampWindow && IsWindow(state.winampWindow)) {
         if (state.schedulerOn) runSchedulerTick(state);
         watchAir(state);
+        // The monitor runs with the scheduler: the tracks are watched with it.
+        if (state.schedulerOn) watchTracks(state);
         retryOwedVolume(state);
     } else if (state.winampWindow) {
         // At start the first search may have failed: the player is being
@@ -163,7 +165,7 @@ BOOL onInitDialog(HWND window, AppState& state) {
     if (!state.winampWindow) state.winampWindow = kNotLookedFor;
     armTickTimer(state, SystemClock().now());
     state.companions = std::make_unique<CompanionLauncher>(window, GetDlgItem(window, IDC_STATUS_LINE), state.config);
-    state.conversation = std::make_unique<PlayerConversation>(window, kPlayingPathAnswer);
+    state.conversation = std::make_unique<PlayerConversation>(window, kPlayingPathAnswer, kTrackAnswer);
     PostMessageA(window, WM_COMMAND, CMD_RUN_WINAMP, 0);
     return TRUE;
 }
@@ -325,6 +327,9 @@ INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return TRUE;
         case kPlayingPathAnswer:
             takePlayingPathAnswer(state);
+            return TRUE;
+        case kTrackAnswer:
+            takeTrackAnswer(state);
             return TRUE;
         case kOnAirRowPosted:
             takeWorkerReports(state);
