@@ -1,5 +1,7 @@
 #include "playback.h"
 
+#include <cstdlib>
+
 namespace standin {
 
 std::string trackTitle(const std::string& path) {
@@ -9,16 +11,40 @@ std::string trackTitle(const std::string& path) {
     return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
+std::vector<int> parseTrackLengths(const std::string& text) {
+    std::vector<int> lengths;
+    std::size_t at = 0;
+    while (at <= text.size()) {
+        const std::size_t comma = text.find(',', at);
+        const std::string part = text.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
+        char* end = nullptr;
+        const long seconds = std::strtol(part.c_str(), &end, 10);
+        if (part.empty() || *end != '\0' || seconds <= 0) return {};
+        lengths.push_back(static_cast<int>(seconds));
+        if (comma == std::string::npos) break;
+        at = comma + 1;
+    }
+    return lengths;
+}
+
+Playback::Playback(std::vector<int> trackSeconds, unsigned seed)
+    : trackSeconds_(trackSeconds.empty() ? std::vector<int>{20} : std::move(trackSeconds)), random_(seed) {}
+
+int64_t Playback::lengthOf(std::size_t index) const {
+    const std::size_t place = index < trackSeconds_.size() ? index : trackSeconds_.size() - 1;
+    return int64_t{trackSeconds_[place]} * 1000;
+}
+
 void Playback::clear() {
     tracks_.clear();
     index_ = 0;
-    elapsed_ = 0;
+    elapsedMs_ = 0;
     state_ = State::Stopped;
 }
 
 void Playback::play() {
     if (tracks_.empty()) return;
-    if (state_ != State::Paused) elapsed_ = 0;
+    if (state_ != State::Paused) elapsedMs_ = 0;
     state_ = State::Playing;
 }
 
@@ -29,7 +55,21 @@ void Playback::pause() {
 
 void Playback::stop() {
     state_ = State::Stopped;
-    elapsed_ = 0;
+    elapsedMs_ = 0;
+}
+
+bool Playback::setListIndex(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= tracks_.size()) return false;
+    index_ = static_cast<std::size_t>(index);
+    elapsedMs_ = 0;
+    return true;
+}
+
+int Playback::jumpTo(int64_t milliseconds) {
+    if (state_ == State::Stopped || tracks_.empty()) return -1;
+    if (lengthOf(index_) > 0 && milliseconds >= lengthOf(index_)) return 1;
+    elapsedMs_ = milliseconds < 0 ? 0 : milliseconds;
+    return 0;
 }
 
 void Playback::next() {
@@ -48,13 +88,15 @@ void Playback::next() {
     }
 }
 
-void Playback::advance(int seconds) {
-    if (state_ != State::Playing || trackSeconds_ <= 0) return;
-    elapsed_ += seconds;
-    while (state_ == State::Playing && elapsed_ >= trackSeconds_) {
-        elapsed_ -= trackSeconds_;
+void Playback::advanceMs(int64_t milliseconds) {
+    if (state_ != State::Playing || tracks_.empty() || milliseconds <= 0) return;
+    elapsedMs_ += milliseconds;
+    // A length of 0 or less: tracks that never end.
+    while (state_ == State::Playing && lengthOf(index_) > 0 && elapsedMs_ >= lengthOf(index_)) {
+        elapsedMs_ -= lengthOf(index_);
         next();
     }
+    if (state_ == State::Stopped) elapsedMs_ = 0;
 }
 
 std::string Playback::caption() const {

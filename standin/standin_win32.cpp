@@ -3,15 +3,23 @@
 // results Airvane relies on, simulates playback, shows the playing title in
 // its caption, has a file-info box and a SHOUTcast-style window, and keeps
 // a journal of every message it receives.
-//   standin [--track-seconds N] [--journal FILE] [--no-shoutcast] [--hang-on NAME]
-//           [--shoutcast-caption TEXT] [--no-file-info]
+//   standin [--track-seconds N] [--track-lengths A,B,C] [--journal FILE] [--no-shoutcast]
+//           [--hang-on NAME] [--shoutcast-caption TEXT] [--no-file-info]
+// --track-seconds: every track lasts N seconds (20 when not given; 0: tracks
+// never end). --track-lengths: the first track A seconds, the second B, the
+// third and every later one C.
 // Without --journal the journal is standin-journal.log beside the program.
+// The track questions (IPC_GETLISTPOS, IPC_GETOUTPUTTIME) come every few
+// seconds: they are journaled only when their answer changed, and the
+// position in the track (IPC_GETOUTPUTTIME 0) never.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "journal.h"
 #include "playback.h"
@@ -29,7 +37,7 @@ constexpr LPARAM kIpcSetVolume = 122;
 constexpr LRESULT kVersion = 0x5066;
 
 struct Options {
-    int trackSeconds = 20;
+    std::vector<int> trackSeconds{20};
     bool shoutcast = true;
     bool fileInfo = true;  // false: its file-info box never appears
     std::string journal;
@@ -42,7 +50,10 @@ Options parseOptions(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (arg == "--track-seconds" && hasValue) options.trackSeconds = std::atoi(argv[++i]);
+        if (arg == "--track-seconds" && hasValue) options.trackSeconds = {std::atoi(argv[++i])};
+        else if (arg == "--track-lengths" && hasValue) {
+            if (std::vector<int> lengths = parseTrackLengths(argv[++i]); !lengths.empty()) options.trackSeconds = lengths;
+        }
         else if (arg == "--journal" && hasValue) options.journal = argv[++i];
         else if (arg == "--hang-on" && hasValue) options.hangOn = argv[++i];
         else if (arg == "--shoutcast-caption" && hasValue) options.shoutcastCaption = argv[++i];
@@ -78,7 +89,18 @@ struct Standin {
     HWND shoutcast = nullptr;
     int volume = 255;
     VolumeRun volumeRun;
+    ULONGLONG clockAt = GetTickCount64();  // playing time has been let pass up to here
+    std::string caption;
+    std::map<std::string, LRESULT> lastAnswers;  // of the questions journaled only when their answer changes
 };
+
+// Playing time passes by the real clock, to the millisecond, before every
+// message is answered: the position told is the one of this moment.
+void catchUp(Standin& s) {
+    const ULONGLONG now = GetTickCount64();
+    s.playback.advanceMs(static_cast<int64_t>(now - s.clockAt));
+    s.clockAt = now;
+}
 
 Timestamp now() {
     SYSTEMTIME t;
@@ -127,7 +149,37 @@ void setVolume(Standin& s, int volume) {
     s.volume = volume;
 }
 
-void showCaption(Standin& s) { SetWindowTextA(s.main, s.playback.caption().c_str()); }
+void showCaption(Standin& s) {
+    const std::string caption = s.playback.caption();
+    if (caption == s.caption) return;
+    s.caption = caption;
+    SetWindowTextA(s.main, caption.c_str());
+}
+
+// A question asked every few seconds: journaled when its answer changed.
+LRESULT answerQuietly(Standin& s, const std::string& question, LRESULT answer) {
+    hangIfAskedTo(s, question.substr(0, question.find(' ')));
+    auto [last, isNew] = s.lastAnswers.emplace(question, answer);
+    if (isNew || last->second != answer) note(s, question + " " + std::to_string(answer));
+    last->second = answer;
+    return answer;
+}
+
+LRESULT onOutputTime(Standin& s, WPARAM wParam) {
+    switch (wParam) {
+        case 0:
+            hangIfAskedTo(s, "IPC_GETOUTPUTTIME");
+            return static_cast<LRESULT>(s.playback.positionMs());
+        case 1: {
+            const int64_t length = s.playback.lengthMs();
+            return answerQuietly(s, "IPC_GETOUTPUTTIME 1", static_cast<LRESULT>(length < 0 ? -1 : length / 1000));
+        }
+        case 2:
+            return answerQuietly(s, "IPC_GETOUTPUTTIME 2", static_cast<LRESULT>(s.playback.lengthMs()));
+        default:
+            return -1;
+    }
+}
 
 bool isPlaylistFile(const std::string& path) {
     return path.size() > 4 && _stricmp(path.c_str() + path.size() - 4, ".m3u") == 0;
@@ -171,6 +223,19 @@ LRESULT onUser(Standin& s, WPARAM wParam, LPARAM lParam) {
             note(s, "IPC_SET_REPEAT " + std::to_string(wParam));
             s.playback.setRepeat(wParam != 0);
             return 0;
+        case airvane::winamp::kIpcGetListPos:
+            return answerQuietly(s, "IPC_GETLISTPOS", s.playback.listIndex());
+        case airvane::winamp::kIpcGetOutputTime:
+            return onOutputTime(s, wParam);
+        case airvane::winamp::kIpcSetPlaylistPos:
+            note(s, "IPC_SETPLAYLISTPOS " + std::to_string(static_cast<int>(wParam)));
+            s.playback.setListIndex(static_cast<int>(wParam));
+            return 0;
+        case airvane::winamp::kIpcJumpToTime: {
+            const int answer = s.playback.jumpTo(static_cast<int64_t>(static_cast<int>(wParam)));
+            note(s, "IPC_JUMPTOTIME " + std::to_string(static_cast<int>(wParam)) + " " + std::to_string(answer));
+            return answer;
+        }
         default:
             return 0;
     }
@@ -248,6 +313,7 @@ LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     auto* s = reinterpret_cast<Standin*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!s) return DefWindowProcA(window, message, wParam, lParam);
     LRESULT result = 0;
+    if (message == WM_USER || message == WM_COPYDATA || message == WM_COMMAND || message == WM_TIMER) catchUp(*s);
     switch (message) {
         case WM_USER:
             result = onUser(*s, wParam, lParam);
@@ -259,7 +325,6 @@ LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             result = onCommand(*s, wParam);
             break;
         case WM_TIMER:
-            s->playback.advance(1);
             if (GetTickCount() - s->volumeRun.lastTick > 500) endVolumeRun(*s);
             break;
         case WM_DESTROY:
@@ -330,7 +395,8 @@ int run(HINSTANCE instance, int showCommand) {
         SetWindowPos(s.shoutcast, nullptr, 10, 110, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ShowWindow(s.shoutcast, SW_SHOWNOACTIVATE);
     }
-    SetTimer(s.main, 1, 1000, nullptr);
+    // Often enough that a track ends, and the caption changes, on time.
+    SetTimer(s.main, 1, 100, nullptr);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         if (s.shoutcast && IsDialogMessageA(s.shoutcast, &message)) continue;

@@ -15,6 +15,7 @@
 #include "monitor/last_title.h"
 #include "monitor/now_playing.h"
 #include "monitor/player_conversation_win32.h"
+#include "monitor/track_watch.h"
 #include "onair/alert.h"
 #include "onair/on_air_record.h"
 #include "onair/silence_watch.h"
@@ -78,6 +79,7 @@ struct AppState {
     bool statusHeld() const { return static_cast<int32_t>(statusHeldUntil - GetTickCount()) > 0; }
     TickPacer tickPacer;
     MonitorState monitorState;  // CurrentItem
+    TrackWatch trackWatch;      // the track on air, from the player's answers
     std::unique_ptr<PlayerConversation> conversation;  // made with the main window
     std::unique_ptr<CompanionLauncher> companions;  // made with the main window
     ItemDrag itemDrag;

@@ -96,6 +96,8 @@ void onTick(AppState& state) {
     if (state.winampWindow && IsWindow(state.winampWindow)) {
         if (state.schedulerOn) runSchedulerTick(state);
         watchAir(state);
+        // The monitor runs with the scheduler: the tracks are watched with it.
+        if (state.schedulerOn) watchTracks(state);
         retryOwedVolume(state);
         keepOnAirTick(state);
     } else if (state.winampWindow) {
@@ -167,7 +169,7 @@ BOOL onInitDialog(HWND window, AppState& state) {
     if (!state.winampWindow) state.winampWindow = kNotLookedFor;
     armTickTimer(state, SystemClock().now());
     state.companions = std::make_unique<CompanionLauncher>(window, GetDlgItem(window, IDC_STATUS_LINE), state.config);
-    state.conversation = std::make_unique<PlayerConversation>(window, kPlayingPathAnswer);
+    state.conversation = std::make_unique<PlayerConversation>(window, kPlayingPathAnswer, kTrackAnswer);
     // Under KeepOnAir the start is a restart's: an unattended start of
     // Airvane shows no box and does not start a player already running.
     if (!state.settings.keepOnAir) PostMessageA(window, WM_COMMAND, CMD_RUN_WINAMP, 0);
@@ -332,6 +334,9 @@ INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return TRUE;
         case kPlayingPathAnswer:
             takePlayingPathAnswer(state);
+            return TRUE;
+        case kTrackAnswer:
+            takeTrackAnswer(state);
             return TRUE;
         case kOnAirRowPosted:
             takeWorkerReports(state);

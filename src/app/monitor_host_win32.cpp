@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/keep_on_air_win32.h"
+#include "app/on_air_win32.h"
 #include "resources/resource.h"
 #include "storage/text.h"
 
@@ -38,6 +39,13 @@ public:
         if (state_.conversation) state_.conversation->setStreamTitle(state_.winampWindow, title);
     }
     const std::string& programFolder() const override { return state_.programFolder; }
+    void titleSeen(const std::string& cleanedTitle) override {
+        state_.trackWatch.titleChanged(watchMoment(), cleanedTitle);
+    }
+    void playingPathLearnt(const std::string& path) override {
+        state_.trackWatch.pathLearnt(watchMoment(), path);
+        writeTrackRows(state_);
+    }
 
 private:
     AppState& state_;
@@ -64,6 +72,13 @@ void takePlayingPathAnswer(AppState& state) {
     WindowsMonitorHost host(state);
     playingPathAnswered(*state.tree, state.monitorState, host, question, path);
     if (current) keepOnAirPathAnswered(state, path);
+}
+
+void takeTrackAnswer(AppState& state) {
+    TrackAnswer answer;
+    if (!state.conversation || !state.conversation->takeTrackAnswer(answer)) return;
+    state.trackWatch.answered(watchMoment(), answer);
+    writeTrackRows(state);
 }
 
 void holdStatus(AppState& state, const std::string& text) {

@@ -126,6 +126,7 @@ void takeSilence(AppState& state, bool onAir, std::optional<bool> playing) {
         OnAirRow row = rowNow(ended ? onair::kSilenceEnd : onair::kSilent, state.titleOnAir, std::nullopt,
                               ended ? "" : alert ? "30초 동안 소리가 없습니다" : "플레이어가 연주하고 있지 않습니다");
         row.lengthMs = event.lengthMs;
+        if (event.kind == SilenceEvent::Began) state.trackWatch.silenceBegan(watchMoment(), event.lengthMs);
         if (alert) raiseAlert(state, row);
         else record(state, row);
     }
@@ -295,7 +296,27 @@ void notePlayerLost(AppState& state) {
     // Dead air ends with the player as far as the record goes: the gap is told.
     takeSilence(state, false, std::nullopt);
     state.playerLost = true;
+    state.trackWatch.silenceBegan(watchMoment(), 0);  // what played ends with the player
+    writeTrackRows(state);
     noteOnAir(state, onair::kPlayerLost, programmeOnAir(state).value_or(""));
+}
+
+WatchMoment watchMoment() {
+    return {static_cast<int64_t>(GetTickCount64()), SystemClock().now()};
+}
+
+void writeTrackRows(AppState& state) {
+    for (const OnAirRow& row : state.trackWatch.takeRows(watchMoment())) record(state, row);
+}
+
+void watchTracks(AppState& state) {
+    const WatchMoment now = watchMoment();
+    state.trackWatch.programmeOnAir(now, programmeOnAir(state));
+    if (state.conversation && state.winampWindow && IsWindow(state.winampWindow)) {
+        if (const uint64_t question = state.trackWatch.questionDue(now))
+            state.conversation->askTrack(state.winampWindow, question);
+    }
+    writeTrackRows(state);
 }
 
 void notePlayerFound(AppState& state) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "model/schedule_node.h"
+#include "monitor/track_watch.h"
 #include "onair/on_air_record.h"
 #include "player/workers.h"
 
@@ -82,6 +83,13 @@ void noteNotStarted(AppState& state, const ScheduleNode& schedule, const std::st
 void watchAir(AppState& state);
 void watchWithoutPlayer(AppState& state);
 void notePlayerLost(AppState& state);
+// This moment, as the track watch is told it.
+WatchMoment watchMoment();
+// Each tick while the scheduler runs and the player is there: the
+// programme on air told to the track watch, a track question asked when
+// one is due, and the track rows decided written.
+void watchTracks(AppState& state);
+void writeTrackRows(AppState& state);
 void notePlayerFound(AppState& state);
 // The alert command could not be started: recorded and shown once, and not
 // tried again until the command is changed.

@@ -167,6 +167,7 @@ void playingPathAnswered(ScheduleTree& tree, MonitorState& state, MonitorHost& h
                          const std::string& path) {
     if (question == 0 || question != state.openQuestion) return;
     state.openQuestion = 0;
+    host.playingPathLearnt(path);
     forgetIfTreeChanged(tree, state);
     if (!path.empty() && !state.schedulesRead) {
         state.schedules = readSchedules(tree);
@@ -188,6 +189,7 @@ void monitorTick(ScheduleTree& tree, MonitorState& state, const Settings& settin
     if (title != lastTitle.get()) {
         lastTitle.set(title);
         const std::string cleaned = cleanTitle(title);
+        host.titleSeen(cleaned);
         if (settings.makeLogFile) {
             if (const auto path = dailyLogPath(host.programFolder(), time.year, time.month, time.day)) {
                 appendToLog(*path, dailyLogLine(time, cleaned));

@@ -98,6 +98,10 @@ public:
     virtual void setStreamTitle(const std::optional<std::string>& title) = 0;
     // programFolder: where the LOG folder is.
     virtual const std::string& programFolder() const = 0;
+    // What the monitor learnt, for the track watch: a new title (cleaned),
+    // and the file that plays, answering the question of the latest title.
+    virtual void titleSeen(const std::string&) {}
+    virtual void playingPathLearnt(const std::string&) {}
 };
 
 // CurrentItem, the item marked as playing. It is forgotten whenever the

@@ -23,6 +23,9 @@ struct PlayerConversation::Shared {
 
     HWND notify;
     UINT answerMessage;
+    UINT trackMessage;
+    std::optional<Question> trackQuestion;
+    std::optional<TrackAnswer> trackAnswer;
     std::mutex mutex;
     std::condition_variable changed;
     std::optional<Question> question;
@@ -41,13 +44,36 @@ struct PlayerConversation::Shared {
         if (cancel) CloseHandle(cancel);
     }
 
+    // One WinampPlayer for the whole question: a player that leaves one
+    // message unanswered is not sent the rest.
+    static TrackAnswer askWhatTrack(const Question& asked) {
+        WinampPlayer player(asked.player);
+        TrackAnswer answer;
+        answer.question = asked.number;
+        const int state = player.isPlaying();
+        if (!player.answered() || !player.alive()) return answer;
+        answer.state = state;
+        if (state == 0) return answer;
+        answer.listPos = player.listPosition();
+        answer.positionMs = player.positionMs();
+        answer.lengthMs = player.lengthMs();
+        return answer;
+    }
+
     void run() {
         std::unique_lock lock(mutex);
         for (;;) {
-            changed.wait(lock, [this] { return stopping || question || title; });
+            changed.wait(lock, [this] { return stopping || question || title || trackQuestion; });
             if (stopping) break;
             busy = true;
-            if (question) {
+            if (trackQuestion) {
+                const Question asked = *std::exchange(trackQuestion, std::nullopt);
+                lock.unlock();
+                const TrackAnswer learnt = askWhatTrack(asked);
+                lock.lock();
+                trackAnswer = learnt;
+                if (trackMessage) PostMessageA(notify, trackMessage, 0, 0);
+            } else if (question) {
                 const Question asked = *std::exchange(question, std::nullopt);
                 ResetEvent(cancel);
                 lock.unlock();
@@ -72,9 +98,11 @@ struct PlayerConversation::Shared {
     }
 };
 
-PlayerConversation::PlayerConversation(HWND notify, UINT answerMessage) : shared_(std::make_shared<Shared>()) {
+PlayerConversation::PlayerConversation(HWND notify, UINT answerMessage, UINT trackMessage)
+    : shared_(std::make_shared<Shared>()) {
     shared_->notify = notify;
     shared_->answerMessage = answerMessage;
+    shared_->trackMessage = trackMessage;
     try {
         std::thread([shared = shared_] { shared->run(); }).detach();
     } catch (const std::system_error&) {
@@ -100,6 +128,19 @@ void PlayerConversation::askPlayingPath(HWND player, uint64_t question) {
     shared_->changed.notify_all();
 }
 
+void PlayerConversation::askTrack(HWND player, uint64_t question) {
+    std::lock_guard lock(shared_->mutex);
+    shared_->trackQuestion = Shared::Question{player, question};
+    shared_->changed.notify_all();
+}
+
+bool PlayerConversation::takeTrackAnswer(TrackAnswer& answer) {
+    std::lock_guard lock(shared_->mutex);
+    if (!shared_->trackAnswer) return false;
+    answer = *std::exchange(shared_->trackAnswer, std::nullopt);
+    return true;
+}
+
 void PlayerConversation::setStreamTitle(HWND player, std::optional<std::string> title) {
     std::lock_guard lock(shared_->mutex);
     shared_->title = Shared::Title{player, std::move(title)};
@@ -118,6 +159,7 @@ bool PlayerConversation::takeAnswer(uint64_t& question, std::string& path) {
 bool PlayerConversation::handBackStreamTitle(HWND player, DWORD milliseconds) {
     std::unique_lock lock(shared_->mutex);
     shared_->question.reset();
+    shared_->trackQuestion.reset();
     SetEvent(shared_->cancel);
     shared_->title = Shared::Title{player, std::nullopt};
     shared_->changed.notify_all();

@@ -12,11 +12,20 @@ namespace airvane {
 class RecordingPlayer final : public Player {
 public:
     bool alive() const override { return alive_; }
-    void clearPlaylist() override { record("IPC_DELETE"); }
-    void addFile(std::string_view path) override { record("IPC_PLAYFILE " + std::string(path)); }
+    void clearPlaylist() override {
+        record("IPC_DELETE");
+        if (!hung) listPos = -1;
+    }
+    // The first file added is where the list stands, as with Winamp.
+    void addFile(std::string_view path) override {
+        record("IPC_PLAYFILE " + std::string(path));
+        if (!hung && listPos < 0) listPos = 0;
+    }
     void play() override {
         record("WINAMP_BUTTON2");
-        if (!hung) state = PlayState::Playing;
+        if (hung) return;
+        if (state != PlayState::Paused) position = 0;
+        state = PlayState::Playing;
     }
     void stop() override {
         record("WINAMP_BUTTON4");
@@ -49,11 +58,16 @@ public:
     }
     void setListPosition(int index) override {
         record("IPC_SETPLAYLISTPOS " + std::to_string(index));
-        if (!hung) listPos = index;
+        if (hung) return;
+        listPos = index;
+        position = 0;
     }
+    // Journaled with the player's answer, as standin.exe journals it: 0
+    // done, -1 not playing, 1 past the end.
     bool jumpTo(int64_t to) override {
-        record("IPC_JUMPTOTIME " + std::to_string(to));
-        if (hung || state != PlayState::Playing) return false;
+        const int answer = hung ? 0 : state != PlayState::Playing ? -1 : length > 0 && to >= length ? 1 : 0;
+        record("IPC_JUMPTOTIME " + std::to_string(to) + " " + std::to_string(answer));
+        if (hung || answer != 0) return false;
         position = to;
         return true;
     }

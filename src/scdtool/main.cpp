@@ -10,6 +10,8 @@
 //                             what the scheduler would do on that day, second by second
 //   scdtool asrun --config INI --date YYYY-MM-DD [--log FOLDER] [--csv]
 //                             that day's on-air record set against its plan
+//   scdtool played --config INI --date YYYY-MM-DD [--log FOLDER] [--csv]
+//                             that day's as-played list: every track, how long it played
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -21,6 +23,7 @@
 #include <vector>
 
 #include "model/memory_tree.h"
+#include "onair/as_played.h"
 #include "onair/as_run.h"
 #include "onair/on_air_record.h"
 #include "scheduler/local_time.h"
@@ -46,7 +49,8 @@ int usage() {
                "       scdtool convert IN OUT\n"
                "       scdtool timetable --config INI --week YYYY-MM-DD\n"
                "       scdtool plan --config INI --date YYYY-MM-DD [--from HH:MM:SS] [--to HH:MM:SS]\n"
-               "       scdtool asrun --config INI --date YYYY-MM-DD [--log FOLDER] [--csv]\n",
+               "       scdtool asrun --config INI --date YYYY-MM-DD [--log FOLDER] [--csv]\n"
+               "       scdtool played --config INI --date YYYY-MM-DD [--log FOLDER] [--csv]\n",
                stderr);
     return kFailed;
 }
@@ -175,33 +179,79 @@ int plan(const std::vector<std::string>& args) {
 
 // The record is read from the LOG folder beside the INI (where Airvane
 // keeps it) unless --log names another.
-int asRun(const std::vector<std::string>& args) {
-    PlanRequest request;
+std::string recordFolder(const std::string& configPath, std::string logFolder) {
+    if (logFolder.empty()) {
+        const std::size_t slash = configPath.find_last_of("\\/");
+        logFolder = (slash == std::string::npos ? std::string() : configPath.substr(0, slash + 1)) + "LOG";
+    }
+    ensureBackslash(logFolder);
+    return logFolder;
+}
+
+// The arguments asrun and played share; false (usage said) when they are not.
+struct DayRequest {
+    PlanRequest plan;
     std::string logFolder;
-    bool haveDate = false, csv = false;
+    bool csv = false;
+};
+bool readDayRequest(const std::vector<std::string>& args, DayRequest& day) {
+    bool haveDate = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "--csv") {
-            csv = true;
+            day.csv = true;
             continue;
         }
-        if (i + 1 >= args.size()) return usage();
+        if (i + 1 >= args.size()) return false;
         const std::string& name = args[i];
         const std::string& value = args[++i];
-        if (name == "--config") request.configPath = value;
-        else if (name == "--log") logFolder = value;
-        else if (name == "--date" && parsePlanDate(value, request)) haveDate = true;
-        else return usage();
+        if (name == "--config") day.plan.configPath = value;
+        else if (name == "--log") day.logFolder = value;
+        else if (name == "--date" && parsePlanDate(value, day.plan)) haveDate = true;
+        else return false;
     }
-    if (request.configPath.empty() || !haveDate) return usage();
+    return !day.plan.configPath.empty() && haveDate;
+}
+
+void binaryStdout(bool csv) {
+#ifdef _WIN32
+    if (csv) _setmode(_fileno(stdout), _O_BINARY);  // the CSV's own CR LF, not doubled
+#else
+    (void)csv;
+#endif
+}
+
+// The tracks of the day's record; a day with no record has none.
+int played(const std::vector<std::string>& args) {
+    DayRequest day;
+    if (!readDayRequest(args, day)) return usage();
+    if (pathKind(day.plan.configPath) != 1) {
+        std::fprintf(stderr, "scdtool: %s cannot be read\n", day.plan.configPath.c_str());
+        return kFailed;
+    }
+    const std::string recordPath =
+        recordFolder(day.plan.configPath, day.logFolder) + onAirRecordName(day.plan.year, day.plan.month, day.plan.day);
+    const OnAirRecord record = readOnAirRecord(recordPath);
+    if (!record.readable) {
+        std::fprintf(stderr, "scdtool: %s cannot be read\n", recordPath.c_str());
+        return kFailed;
+    }
+    if (!record.found) std::fprintf(stderr, "%s: there is no on-air record for that day\n", recordPath.c_str());
+    const std::vector<PlayedTrack> tracks = asPlayed(record.rows);
+    binaryStdout(day.csv);
+    std::fputs((day.csv ? asPlayedCsv(tracks) : asPlayedText(tracks)).c_str(), stdout);
+    return kClean;
+}
+
+int asRun(const std::vector<std::string>& args) {
+    DayRequest asked;
+    if (!readDayRequest(args, asked)) return usage();
+    PlanRequest& request = asked.plan;
+    const bool csv = asked.csv;
     if (pathKind(request.configPath) != 1) {
         std::fprintf(stderr, "scdtool: %s cannot be read\n", request.configPath.c_str());
         return kFailed;
     }
-    if (logFolder.empty()) {
-        const std::size_t slash = request.configPath.find_last_of("\\/");
-        logFolder = (slash == std::string::npos ? std::string() : request.configPath.substr(0, slash + 1)) + "LOG";
-    }
-    ensureBackslash(logFolder);
+    const std::string logFolder = recordFolder(request.configPath, asked.logFolder);
     const std::string recordPath = logFolder + onAirRecordName(request.year, request.month, request.day);
     const OnAirRecord record = readOnAirRecord(recordPath);
     if (!record.readable) {
@@ -226,9 +276,7 @@ int asRun(const std::vector<std::string>& args) {
     const AsRunReport report =
         reconcile({plan.actions, plan.endNextDay}, readSettings(ConfigFile(request.configPath)).fadeoutTime,
                   record.rows, nextRecord.rows, {beforePlan.actions, beforePlan.endNextDay});
-#ifdef _WIN32
-    if (csv) _setmode(_fileno(stdout), _O_BINARY);  // the CSV's own CR LF, not doubled
-#endif
+    binaryStdout(csv);
     std::fputs((csv ? asRunCsv(report) : asRunText(report)).c_str(), stdout);
     return report.toPlan() ? kClean : kProblems;
 }
@@ -244,5 +292,6 @@ int main(int argc, char** argv) {
     if (!args.empty() && args[0] == "plan") return airvane::plan(args);
     if (!args.empty() && args[0] == "timetable") return airvane::timetable(args);
     if (!args.empty() && args[0] == "asrun") return airvane::asRun(args);
+    if (!args.empty() && args[0] == "played") return airvane::played(args);
     return airvane::usage();
 }

@@ -1,5 +1,7 @@
 #include "player_contract.h"
 
+#include <algorithm>
+
 namespace airvane::test {
 
 using Messages = std::vector<std::string>;
@@ -39,6 +41,36 @@ TEST_P(PlayerContract, PostedStopWithFadeAndFileInfoArrive) {
     EXPECT_EQ(received[3], "WINAMP_EDIT_ID3");
     EXPECT_EQ(received[4], "WINAMP_BUTTON4_SHIFT");
     EXPECT_EQ(player.isPlaying(), 0);
+}
+
+// The track questions and moves: both sides are set up with tracks of
+// 20 s. A position read after the jump may have gone on by as long as one
+// answer may take.
+TEST_P(PlayerContract, TheTrackItsLengthTheListPositionAndAJump) {
+    Player& player = side->player();
+    player.clearPlaylist();
+    for (const char* file : {"D:\\Radio\\a.mp3", "D:\\Radio\\b.mp3", "D:\\Radio\\c.mp3"}) player.addFile(file);
+    player.play();
+    EXPECT_EQ(player.listPosition(), 0);
+    EXPECT_EQ(player.lengthMs(), 20'000);
+    player.setListPosition(1);
+    player.play();
+    EXPECT_EQ(player.listPosition(), 1);
+    EXPECT_TRUE(player.jumpTo(5'000));
+    const int64_t position = player.positionMs();
+    EXPECT_GE(position, 5'000);
+    EXPECT_LE(position, 5'000 + 2'000);
+    EXPECT_FALSE(player.jumpTo(25'000)) << "past the end of the track";
+    player.stop();
+    EXPECT_FALSE(player.jumpTo(1'000)) << "not playing";
+    const Messages received = side->received(12);
+    const auto set = std::find(received.begin(), received.end(), "IPC_SETPLAYLISTPOS 1");
+    ASSERT_NE(set, received.end());
+    const auto jump = std::find(set, received.end(), "IPC_JUMPTOTIME 5000 0");
+    ASSERT_NE(jump, received.end()) << "after the set";
+    EXPECT_NE(std::find(jump, received.end(), "IPC_JUMPTOTIME 25000 1"), received.end());
+    EXPECT_NE(std::find(jump, received.end(), "IPC_JUMPTOTIME 1000 -1"), received.end());
+    EXPECT_TRUE(player.answered());
 }
 
 }  // namespace airvane::test

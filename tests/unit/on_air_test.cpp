@@ -380,3 +380,83 @@ TEST(AsRun, TheEndCarriedIntoTheNextDayIsTheOneItsTicksMake) {
 
 }  // namespace
 }  // namespace airvane
+
+namespace airvane {
+namespace {
+
+OnAirRow trackRow(int minute, int second, int ms, std::string event, std::string programme, int listPos,
+                  std::string file, std::string title, std::optional<int64_t> played = std::nullopt) {
+    OnAirRow row = rowAt(6, minute, second, ms, std::move(event), std::move(programme), std::nullopt, std::move(title));
+    row.listPos = listPos;
+    row.file = std::move(file);
+    row.playedMs = played;
+    return row;
+}
+
+// scdtool played: the day's tracks from its record, how long each played
+// (from its track-end, else up to what came next in its programme), the
+// totals per programme; and what it says of a day it cannot read.
+TEST(AsPlayed, TheDaysTracksAsTextAndAsCsv) {
+    test::TempDir dir;
+    const std::string ini = dir.write("station.INI", "[Config]\r\nFadeoutTime=3\r\n");
+    const std::string played = std::string(SCDTOOL_PATH) + " played --config " + ini + " --date 2026-12-21";
+    ASSERT_EQ(std::system(("mkdir " + dir.path("LOG")).c_str()), 0);
+    const OnAirRow rows[] = {
+        rowAt(6, 0, 0, 300, "start", "Morning.m3u", 6 * 3600),
+        trackRow(0, 0, 350, "track", "Morning.m3u", 1, "D:\\Music\\a.mp3", "Sunrise Band - Early, Light"),
+        trackRow(3, 10, 0, "track-end", "Morning.m3u", 1, "D:\\Music\\a.mp3", "Sunrise Band - Early, Light", 189'650),
+        trackRow(3, 10, 0, "track", "Morning.m3u", 2, "D:\\음악\\아침.mp3", "아침"),
+        rowAt(6, 4, 0, 0, "silent", "Morning.m3u"),
+        trackRow(4, 0, 0, "track-end", "Morning.m3u", 2, "D:\\음악\\아침.mp3", "아침", 45'000),
+        trackRow(5, 0, 0, "track", "Morning.m3u", 3, "=cmd|' /C calc'!A0", "-Minus - @Sign"),
+        rowAt(6, 7, 30, 400, "end", "Morning.m3u", 6 * 3600 + 450),
+        trackRow(8, 0, 0, "track", "News.m3u", 1, "D:\\News\\n.mp3", "News at eight"),
+    };
+    for (const OnAirRow& row : rows) ASSERT_TRUE(appendOnAirRow(dir.path("LOG/20261221-ONAIR.CSV"), row));
+
+    struct Case {
+        const char* what;
+        std::string command;
+        int exitCode;
+        std::string output;
+    };
+    const Case cases[] = {
+        {"as text", played, 0,
+         "2026-12-21 06:00:00  Morning.m3u  D:\\Music\\a.mp3  Sunrise Band / Early, Light  190 s\n"
+         "2026-12-21 06:03:10  Morning.m3u  D:\\음악\\아침.mp3  아침  45 s\n"
+         "2026-12-21 06:05:00  Morning.m3u  =cmd|' /C calc'!A0  -Minus / @Sign  ~150 s\n"
+         "2026-12-21 06:08:00  News.m3u  D:\\News\\n.mp3  News at eight  ? s\n"
+         "\n"
+         "Morning.m3u: 3 tracks, 385 s\n"
+         "News.m3u: 1 track, 0 s\n"},
+        {"as CSV, guarded as the record is", played + " --csv", 0,
+         "date,start,programme,list_pos,file,artist,title,played_s,played_from\r\n"
+         "2026-12-21,06:00:00,Morning.m3u,1,D:\\Music\\a.mp3,Sunrise Band,\"Early, Light\",190,track-end\r\n"
+         "2026-12-21,06:03:10,Morning.m3u,2,D:\\음악\\아침.mp3,,아침,45,track-end\r\n"
+         "2026-12-21,06:05:00,Morning.m3u,3,'=cmd|' /C calc'!A0,'-Minus,'@Sign,150,next\r\n"
+         "2026-12-21,06:08:00,News.m3u,1,D:\\News\\n.mp3,,News at eight,,\r\n"
+         "2026-12-21,,Morning.m3u,,,,3 tracks,385,total\r\n"
+         "2026-12-21,,News.m3u,,,,1 tracks,0,total\r\n"},
+        {"a day with no record", std::string(SCDTOOL_PATH) + " played --config " + ini + " --date 2026-12-22", 0,
+         dir.path("LOG\\20261222-ONAIR.CSV") + ": there is no on-air record for that day\n"},
+        {"another LOG folder", played + " --log " + dir.path("elsewhere"), 0,
+         dir.path("elsewhere\\20261221-ONAIR.CSV") + ": there is no on-air record for that day\n"},
+        {"no INI", std::string(SCDTOOL_PATH) + " played --config " + dir.path("none.INI") + " --date 2026-12-21", 2,
+         "scdtool: " + dir.path("none.INI") + " cannot be read\n"},
+        {"a record that cannot be read", played + " --log " + dir.path(""), 2, ""},
+        {"no date", std::string(SCDTOOL_PATH) + " played --config " + ini, 2, ""},
+    };
+    ASSERT_EQ(std::system(("mkdir " + dir.path("20261221-ONAIR.CSV")).c_str()), 0);  // a folder, not a file
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        int exitCode = -1;
+        const std::string output = run(c.command, &exitCode);
+        EXPECT_EQ(exitCode, c.exitCode);
+        if (!c.output.empty()) EXPECT_EQ(output, c.output);
+        else EXPECT_NE(output.find(c.exitCode == 2 && c.command.find("--log") != std::string::npos ? "cannot be read" : "usage"),
+                       std::string::npos) << output;
+    }
+}
+
+}  // namespace
+}  // namespace airvane

@@ -12,6 +12,7 @@ AIRVANE_TREE_CONTRACT(Memory, [] { return std::make_unique<MemoryTree>(); });
 
 class RecorderUnderTest final : public PlayerUnderTest {
 public:
+    RecorderUnderTest() { recorder.length = 20'000; }  // standin.exe's tracks
     Player& player() override { return recorder; }
     std::vector<std::string> received(std::size_t) override { return recorder.messages(); }
     RecordingPlayer recorder;

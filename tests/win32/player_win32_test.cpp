@@ -28,6 +28,7 @@ private:
 
 class RecorderUnderTest final : public PlayerUnderTest {
 public:
+    RecorderUnderTest() { recorder.length = 20'000; }  // standin.exe's tracks
     Player& player() override { return recorder; }
     std::vector<std::string> received(std::size_t) override { return recorder.messages(); }
     RecordingPlayer recorder;
