@@ -16,6 +16,7 @@
 #include "../win32/process_start.h"
 #include "../win32/window_search.h"
 #include "airvane_session.h"
+#include "remote_tree.h"
 #include "programme_times.h"
 
 namespace airvane::e2e {
@@ -366,19 +367,10 @@ TEST_F(KeepOnAir, RejoinsAtTheTrackAndPositionAndAdoptsWhatPlaysWell) {
     const std::size_t journalBefore = readFile(journal).size();
     const DWORD relaunched = GetTickCount();
     launch();
-    HTREEITEM morning = treeItem(tree, nullptr, TVGN_ROOT);
-    morning = morning ? treeItem(tree, morning, TVGN_CHILD) : nullptr;
-    ASSERT_TRUE(morning);
     bool marked = false;
     for (DWORD waited = 0; waited < 5000 && !marked; waited += 100, Sleep(100)) {
-        char label[128] = "";
-        TVITEMA item{};
-        item.mask = TVIF_TEXT;
-        item.hItem = morning;
-        item.pszText = label;
-        item.cchTextMax = sizeof label;
-        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        marked = std::string(label).find("√") != std::string::npos;
+        const std::vector<RemoteItem> items = readRemoteTree(tree);
+        marked = items.size() > 1 && items[1].text.find("√") == 0;
     }
     EXPECT_TRUE(marked) << "the Schedule carries its mark within 5 s of Airvane's start";
     std::printf("Airvane restarted: marked after %.1f s, no dead air\n", (GetTickCount() - relaunched) / 1000.0);

@@ -117,7 +117,7 @@ TEST(Workers, TheStartWorkerStopsWhatPlaysSetsRepeatBeforeShuffleAndHandsOver) {
         EXPECT_EQ(std::vector<std::string>(sent.begin() + static_cast<std::ptrdiff_t>(before), sent.end()),
                   (std::vector<std::string>{"IPC_ISPLAYING 0", "IPC_SET_REPEAT 1", "IPC_SET_SHUFFLE 0", "IPC_DELETE",
                                             "IPC_PLAYFILE C:\\Radio\\Morning.m3u", "IPC_SETPLAYLISTPOS 1",
-                                            "WINAMP_BUTTON2", "IPC_JUMPTOTIME 8000"}));
+                                            "WINAMP_BUTTON2", "IPC_JUMPTOTIME 8000 0"}));
         EXPECT_TRUE(told->placed.jumped);
         EXPECT_EQ(told->placed.offsetMs, 8000);
     }
