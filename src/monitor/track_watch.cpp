@@ -148,16 +148,22 @@ int64_t TrackWatch::playedUntil(int64_t ms) const {
     return track_->lastPosition + since;
 }
 
-void TrackWatch::end(const WatchMoment& now, int64_t playedMs) {
-    writeTrackRow();  // its file too late to wait for now
-    Track& track = *track_;
+// A row of the track: its programme, its place (1-based), file and title.
+OnAirRow TrackWatch::rowOf(const Track& track, std::string_view event, const LocalTime& when) {
     OnAirRow row;
-    row.when = now.local;
-    row.event = std::string(onair::kTrackEnd);
+    row.when = when;
+    row.event = std::string(event);
     row.title = track.programme;
     row.detail = track.title;
     row.listPos = track.listPos + 1;
     row.file = track.file;
+    return row;
+}
+
+void TrackWatch::end(const WatchMoment& now, int64_t playedMs) {
+    writeTrackRow();  // its file too late to wait for now
+    Track& track = *track_;
+    OnAirRow row = rowOf(track, onair::kTrackEnd, now.local);
     if (track.lengthMs > 0) playedMs = std::min(playedMs, track.lengthMs);
     row.playedMs = std::max<int64_t>(playedMs, 0);
     rows_.push_back(std::move(row));
@@ -180,13 +186,7 @@ void TrackWatch::writeTrackRow() {
     Track& track = *track_;
     track.rowWritten = true;
     track.title = title_;
-    OnAirRow row;
-    row.when = track.openedLocal;
-    row.event = std::string(onair::kTrack);
-    row.title = track.programme;
-    row.detail = track.title;
-    row.listPos = track.listPos + 1;
-    row.file = track.file;
+    OnAirRow row = rowOf(track, onair::kTrack, track.openedLocal);
     if (track.lengthMs > 0) row.trackMs = track.lengthMs;
     rows_.push_back(std::move(row));
 }

@@ -98,6 +98,7 @@ private:
     int64_t playedUntil(int64_t ms) const;
     void settle(const WatchMoment& now);
     void writeTrackRow();
+    static OnAirRow rowOf(const Track& track, std::string_view event, const LocalTime& when);
 
     std::optional<Track> track_;
     std::optional<std::string> programme_;

@@ -47,24 +47,14 @@ TEST_F(NowPlaying, AProgrammeIsShownLoggedMarkedAndTitled) {
     HWND stream = test::waitForTopLevel([&](HWND w) { return GetParent(w) == player.window() && test::isShownDialog(w); },
                                         5000);
     ASSERT_TRUE(stream);
-    // On air now until an hour from now, so that the scheduler leaves it be.
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    const int second = now.wHour * 3600 + now.wMinute * 60 + now.wSecond;
-    const int from = second - 600, to = second + 3600;
-    char entry[96];
-    std::snprintf(entry, sizeof entry, "-1 %d:%d:%d %d:%d:%d 0/0/0 0|Morning.m3u\r\n", from / 3600, from / 60 % 60,
-                  from % 60, to / 3600, to / 60 % 60, to % 60);
-    start("now-playing", std::string("Airvane Data V1.0\r\n") + entry + "{\r\n|D:\\Music\\a.mp3\r\n|D:\\Music\\b.mp3\r\n}\r\n\r\n");
+    start("now-playing", onAirNow("|D:\\Music\\a.mp3\r\n|D:\\Music\\b.mp3\r\n"));
     const HTREEITEM morning = treeItem(tree, treeItem(tree, nullptr, TVGN_ROOT), TVGN_CHILD);
     SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(morning));
     selectItem(tree, morning);
     command(window, 104);
 
     EXPECT_TRUE(waitForText(GetDlgItem(window, 110), "1. a - Winamp", 10000));
-    char day[16];
-    std::snprintf(day, sizeof day, "%d%02d%02d", now.wYear, now.wMonth, now.wDay);
-    const std::string log = folder + "\\LOG\\" + day + ".LOG";
+    const std::string log = folder + "\\LOG\\" + today("%d%02d%02d") + ".LOG";
     // Lines of the title "a" (the player's first caption may come before).
     auto linesOfA = [&log] {
         const std::string text = readFile(log);
