@@ -3,8 +3,11 @@
 // that will not stay.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "onair/rejoin_point.h"
 #include "onair/restart_pacing.h"
+#include "test_files.h"
 
 namespace airvane {
 namespace {
@@ -88,6 +91,30 @@ TEST(RejoinPoint, WhereTheProgrammeWouldBeNow) {
         EXPECT_EQ(point.known, c.expected.known) << c.what;
         EXPECT_EQ(point.listEnded, c.expected.listEnded) << c.what;
     }
+}
+
+// The rows of the day before and of today; the lengths from those, then
+// from older records newest first, only as far as the list needs.
+TEST(RejoinPoint, WhatARejoinReadsFromTheLogFolder) {
+    test::TempDir program;
+    auto record = [&program](const char* day, const char* file, int length) {
+        std::filesystem::create_directories(program.path("LOG"));
+        OnAirRow r = row(1, 0, onair::kTrack, 1, file);
+        r.trackMs = length;
+        ASSERT_TRUE(appendOnAirRow(program.path(std::string("LOG/") + day + "-ONAIR.CSV"), r));
+    };
+    record("20261209", "C:\\a.mp3", 20'000);
+    record("20261208", "C:\\b.mp3", 21'000);
+    record("20261120", "C:\\c.mp3", 22'000);
+    record("20261101", "C:\\a.mp3", 99'000);  // older: not over the newer
+    record("20261001", "C:\\d.mp3", 23'000);  // not in the list
+    const RejoinKnowledge known = readRejoinKnowledge(program.path(""), localTimeAt(2026, 12, 9, 3600),
+                                                      {"C:\\a.mp3", "C:\\b.mp3", "C:\\c.mp3"});
+    EXPECT_EQ(known.rows.size(), 2u) << "the day before and today";
+    EXPECT_EQ(known.lengths.of("C:\\A.MP3"), 20'000);
+    EXPECT_EQ(known.lengths.of("C:\\b.mp3"), 21'000);
+    EXPECT_EQ(known.lengths.of("C:\\c.mp3"), 22'000);
+    EXPECT_FALSE(known.lengths.of("C:\\d.mp3"));
 }
 
 TEST(RejoinPoint, RestartsSpreadOutAndAPlayerThatKeepsDyingIsLeftAlone) {
