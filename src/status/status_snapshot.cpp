@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "scheduler/timetable.h"
 #include "status/utf8_text.h"
 
 namespace airvane {
@@ -62,25 +63,6 @@ std::string jsonString(std::string_view utf8) {
     return out + "\"";
 }
 
-// The five characters that can change what HTML means are ASCII below 0x41:
-// never the second byte of a CP949 character, so bytes can be replaced
-// one by one in either encoding.
-std::string htmlText(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&#39;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
-
 std::string statusJson(const StatusSnapshot& s, const std::optional<TodayCounts>& today) {
     std::string json = "{\"heartbeat\":" + jsonString(isoLocalTime(s.heartbeat));
     json += ",\"scheduler\":" + std::string(s.scheduler ? "true" : "false");
@@ -121,7 +103,9 @@ std::string countCell(int count) { return std::to_string(count); }
 
 std::string statusPage(const StatusSnapshot& s, const std::optional<TodayCounts>& today) {
     // Built in the program's own code page (its texts and these words),
-    // escaped there, and turned into UTF-8 whole at the end.
+    // escaped there (the five characters HTML gives a meaning to are ASCII
+    // below 0x41, never the second byte of a CP949 character), and turned
+    // into UTF-8 whole at the end.
     std::string page =
         "<!DOCTYPE html>\n<html lang=\"ko\"><head><meta charset=\"utf-8\">\n"
         "<meta http-equiv=\"refresh\" content=\"5\">\n"
@@ -137,13 +121,13 @@ std::string statusPage(const StatusSnapshot& s, const std::optional<TodayCounts>
         ".small{color:#777;font-size:.85em}\n</style></head><body>\n"
         "<h1>Airvane 방송 상태</h1>\n<table>\n";
     if (s.now) {
-        page += "<tr class=\"onair\"><th>방송 중</th><td>" + htmlText(s.now->programme) + "</td></tr>\n";
-        page += pageRow("지금 곡", htmlText(s.now->title));
+        page += "<tr class=\"onair\"><th>방송 중</th><td>" + escapeHtml(s.now->programme) + "</td></tr>\n";
+        page += pageRow("지금 곡", escapeHtml(s.now->title));
         page += pageRow("시간", dayClock(s.now->startSec) + " ~ " + (s.now->endSec ? dayClock(*s.now->endSec) : ""));
     } else {
         page += pageRow("방송 중", "없음");
     }
-    page += pageRow("다음", s.next ? htmlText(s.next->programme) + " (" + dayClock(s.next->startSec) + ")" : "없음");
+    page += pageRow("다음", s.next ? escapeHtml(s.next->programme) + " (" + dayClock(s.next->startSec) + ")" : "없음");
     page += pageRow("무음", s.silenceSince ? isoLocalTime(*s.silenceSince).substr(11, 8) + "부터 소리가 없습니다" : "없음",
                     s.silenceSince.has_value());
     page += pageRow("플레이어", s.playerFound ? "찾음" : "없음", !s.playerFound);

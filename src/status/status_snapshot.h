@@ -51,8 +51,6 @@ std::string dayClock(int32_t daySeconds);
 
 // A JSON string literal with its quotes; the text is UTF-8 already.
 std::string jsonString(std::string_view utf8);
-// Text for HTML element content and quoted attribute values.
-std::string htmlText(std::string_view text);
 
 std::string statusJson(const StatusSnapshot& snapshot, const std::optional<TodayCounts>& today);
 // The page in Korean: self-contained, refreshing itself every 5 s.
