@@ -57,7 +57,10 @@ void StatusServer::acceptLoop() {
         std::unique_lock lock(mutex_);
         if (waiting_.size() >= limits_.waiting) {
             lock.unlock();
+            // One try, never a wait: a busy server says so and moves on.
             ++turnedAway_;
+            static const std::string busy = responseBytes({503, "text/plain; charset=utf-8", "busy\n"}, false);
+            net::sendSome(connection, busy.data(), static_cast<int>(busy.size()));
             net::closeSocket(connection);
             continue;
         }

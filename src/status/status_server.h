@@ -1,6 +1,6 @@
 // The status server: a thread that takes connections and a few that answer
 // them, one request each. Bounded everywhere: a few connections served at
-// once and a few more waiting (the rest closed at once), a time limit for
+// once and some more waiting (the rest told 503 and closed at once), a time limit for
 // reading a request and one for writing the answer, and a request size
 // limit; a client that is slow, silent or malformed costs a worker at most
 // its time limit. It reads nothing but what its StatusSite gives.
@@ -23,7 +23,7 @@ namespace airvane {
 
 struct StatusServerLimits {
     int workers = 4;
-    std::size_t waiting = 32;  // accepted and not yet answered
+    std::size_t waiting = 64;  // accepted and not yet answered; more get 503 at once
     int readMs = 2000;         // for the whole request
     int writeMs = 5000;        // for the whole answer
 };
