@@ -1,5 +1,7 @@
 #include "app/status_host_win32.h"
 
+#include <algorithm>
+
 #include "app/app_state.h"
 #include "app/monitor_host_win32.h"
 #include "onair/as_run_day.h"
@@ -86,7 +88,10 @@ std::shared_ptr<StatusSite> siteFor(AppState& state) {
     auto today = [configPath, folder](const LocalTime& day) -> std::optional<TodayCounts> {
         std::string logFolder = folder;
         if (!logFolder.empty() && logFolder.back() != '\\') logFolder += '\\';
-        const AsRunDay asRun = asRunForDay(configPath, logFolder + "LOG\\", day.year, day.month, day.day);
+        // So far today: what is due in the last seconds may not be on
+        // record yet, and what is still to come is not missed.
+        const int32_t upTo = std::max(daySecondsOf(day) - 5, 0);
+        const AsRunDay asRun = asRunForDay(configPath, logFolder + "LOG\\", day.year, day.month, day.day, upTo);
         if (!asRun.recordReadable) return std::nullopt;
         const AsRunReport& r = asRun.report;
         return TodayCounts{r.planned, r.onTime, r.late, r.missed, r.cutShort};

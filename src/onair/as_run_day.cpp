@@ -7,7 +7,8 @@
 
 namespace airvane {
 
-AsRunDay asRunForDay(const std::string& configPath, const std::string& logFolder, int year, int month, int day) {
+AsRunDay asRunForDay(const std::string& configPath, const std::string& logFolder, int year, int month, int day,
+                     int32_t upTo) {
     AsRunDay result;
     result.recordPath = logFolder + onAirRecordName(year, month, day);
     const OnAirRecord record = readOnAirRecord(result.recordPath);
@@ -18,6 +19,7 @@ AsRunDay asRunForDay(const std::string& configPath, const std::string& logFolder
     PlanRequest request;
     request.configPath = configPath;
     request.year = year, request.month = month, request.day = day;
+    request.to = upTo;
     const PlanResult plan = runPlan(request);
     result.planProblems = plan.problems;
     // A programme's end past midnight is filed in the next day's record; the

@@ -4,6 +4,7 @@
 // and the status server counts.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "onair/as_run.h"
@@ -19,7 +20,10 @@ struct AsRunDay {
     AsRunReport report;
 };
 
-// logFolder ends in a backslash.
-AsRunDay asRunForDay(const std::string& configPath, const std::string& logFolder, int year, int month, int day);
+// logFolder ends in a backslash. upTo: the plan's last second to judge; a
+// day still going is judged up to now, or every programme still to come
+// would count as missed.
+AsRunDay asRunForDay(const std::string& configPath, const std::string& logFolder, int year, int month, int day,
+                     int32_t upTo = 86399);
 
 }  // namespace airvane
