@@ -121,7 +121,7 @@ void StatusServer::serve(net::Socket connection) {
     net::shutdownSending(connection);
     const int64_t drainBy = net::monotonicMs() + kSliceMs * 2;
     while (!stopping_ && msLeft(drainBy) > 0) {
-        if (net::waitToRead(connection, std::max(1, msLeft(drainBy))) != net::Wait::Ready) return;
+        if (net::waitToRead(connection, std::clamp(msLeft(drainBy), 1, kSliceMs)) != net::Wait::Ready) return;
         const int got = net::receiveSome(connection, buffer, sizeof buffer);
         if (got == 0 || got == -1) return;
     }
