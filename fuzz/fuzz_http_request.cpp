@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         airvane::parseHttpRequest(std::string(bytes) + "\r\n\r\n").state != airvane::RequestState::Bad)
         __builtin_trap();
     // Over the limit without a request: bad, not "read more".
-    if (size > airvane::kMaxRequestBytes && parsed.state == airvane::RequestState::Incomplete) __builtin_trap();
+    if (size > airvane::kMaxRequestBytes && parsed.state == airvane::RequestState::Incomplete)
+        __builtin_trap();
     if (parsed.state != airvane::RequestState::Bad) {
         const std::string answer = airvane::responseBytes(airvane::badRequest(), false);
         if (answer.rfind("HTTP/1.1 400 ", 0) != 0) __builtin_trap();

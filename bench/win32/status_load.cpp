@@ -6,8 +6,6 @@
 // milliseconds) and the title clock's longest standstill, and how late each
 // programme reached the player. It reports, it never fails.
 //   status_load.exe FOLDER-OF-AIRVANE.EXE [CLIENTS] [SECONDS]
-#include "../../tests/e2e/http_client.h"
-
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
@@ -19,6 +17,7 @@
 #include <vector>
 
 #include "../../tests/e2e/airvane_start.h"
+#include "../../tests/e2e/http_client.h"
 #include "../../tests/e2e/programme_times.h"
 #include "../../tests/win32/standin_process.h"
 
@@ -46,7 +45,8 @@ struct Load {
 bool wholeAnswer(const std::string& answer, bool page) {
     if (answer.rfind("HTTP/1.1 200 OK\r\n", 0) != 0) return false;
     const std::string body = e2e::httpBody(answer);
-    return page ? body.find("</html>") != std::string::npos : body.size() > 2 && body.substr(body.size() - 2) == "}\n";
+    return page ? body.find("</html>") != std::string::npos
+                : body.size() > 2 && body.substr(body.size() - 2) == "}\n";
 }
 
 void client(unsigned short port, DWORD until, Load& load, int index) {
@@ -122,7 +122,8 @@ int main(int argc, char** argv) {
     const DWORD from = GetTickCount(), until = from + static_cast<DWORD>(seconds) * 1000;
     std::vector<std::thread> threads;
     for (int i = 0; i < clients; ++i) threads.emplace_back(client, port, until, std::ref(load), i);
-    const e2e::ClockWatch watch = e2e::watchClockUntilDialog(window, airvane.dwProcessId, until - GetTickCount());
+    const e2e::ClockWatch watch =
+        e2e::watchClockUntilDialog(window, airvane.dwProcessId, until - GetTickCount());
     for (std::thread& thread : threads) thread.join();
     const double elapsed = (GetTickCount() - from) / 1000.0;
     const std::string journal = readAll(player.journalPath());
@@ -140,10 +141,11 @@ int main(int argc, char** argv) {
     if (WaitForSingleObject(airvane.hProcess, 15000) != WAIT_OBJECT_0) TerminateProcess(airvane.hProcess, 1);
     CloseHandle(airvane.hProcess);
     CloseHandle(airvane.hThread);
-    std::printf("%d clients, %.1f s: %ld answers (%.0f requests/s), %ld not whole, %ld busy (503), %ld without an "
-                "answer\n",
-                clients, elapsed, load.answered.load(), load.answered / elapsed, load.wrong.load(), load.busy.load(),
-                load.refused.load());
+    std::printf(
+        "%d clients, %.1f s: %ld answers (%.0f requests/s), %ld not whole, %ld busy (503), %ld without an "
+        "answer\n",
+        clients, elapsed, load.answered.load(), load.answered / elapsed, load.wrong.load(), load.busy.load(),
+        load.refused.load());
     std::printf("tick's longest delay past its second %d ms; title clock's longest standstill %lu ms\n",
                 load.longestTickMs.load(), watch.longestSilence);
     std::printf("programmes reached %d of %d, %d in their second, latest %d ms after its second\n", reached,

@@ -91,7 +91,8 @@ std::shared_ptr<StatusSite> siteFor(AppState& state) {
         // So far today: what is due in the last seconds may not be on
         // record yet, and what is still to come is not missed.
         const int32_t upTo = std::max(daySecondsOf(day) - 5, 0);
-        const AsRunDay asRun = asRunForDay(configPath, logFolder + "LOG\\", day.year, day.month, day.day, upTo);
+        const AsRunDay asRun =
+            asRunForDay(configPath, logFolder + "LOG\\", day.year, day.month, day.day, upTo);
         if (!asRun.recordReadable) return std::nullopt;
         const AsRunReport& r = asRun.report;
         return TodayCounts{r.planned, r.onTime, r.late, r.missed, r.cutShort};
@@ -116,7 +117,8 @@ void publishStatus(AppState& state) {
 void followStatusSettings(AppState& state) {
     StatusRoom& room = *state.statusRoom;
     const int32_t port = state.settings.statusPort;
-    const std::string at = port == 0 ? std::string() : state.settings.statusAddress + ":" + std::to_string(port);
+    const std::string at =
+        port == 0 ? std::string() : state.settings.statusAddress + ":" + std::to_string(port);
     if (at == room.serverAt && (room.server || at.empty())) return;
     stopStatusServer(state);
     if (at.empty()) return;

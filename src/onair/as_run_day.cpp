@@ -7,8 +7,8 @@
 
 namespace airvane {
 
-AsRunDay asRunForDay(const std::string& configPath, const std::string& logFolder, int year, int month, int day,
-                     int32_t upTo) {
+AsRunDay asRunForDay(const std::string& configPath, const std::string& logFolder, int year, int month,
+                     int day, int32_t upTo) {
     AsRunDay result;
     result.recordPath = logFolder + onAirRecordName(year, month, day);
     const OnAirRecord record = readOnAirRecord(result.recordPath);
@@ -26,13 +26,15 @@ AsRunDay asRunForDay(const std::string& configPath, const std::string& logFolder
     // day before's are in this day's.
     const LocalTime date = localTimeAt(year, month, day, 0);
     const LocalTime next = nextDay(date);
-    const OnAirRecord nextRecord = readOnAirRecord(logFolder + onAirRecordName(next.year, next.month, next.day));
+    const OnAirRecord nextRecord =
+        readOnAirRecord(logFolder + onAirRecordName(next.year, next.month, next.day));
     PlanRequest before = request;
     const LocalTime previous = previousDay(date);
     before.year = previous.year, before.month = previous.month, before.day = previous.day;
     const PlanResult beforePlan = runPlan(before);
-    result.report = reconcile({plan.actions, plan.endNextDay}, readSettings(ConfigFile(configPath)).fadeoutTime,
-                              record.rows, nextRecord.rows, {beforePlan.actions, beforePlan.endNextDay});
+    result.report =
+        reconcile({plan.actions, plan.endNextDay}, readSettings(ConfigFile(configPath)).fadeoutTime,
+                  record.rows, nextRecord.rows, {beforePlan.actions, beforePlan.endNextDay});
     return result;
 }
 

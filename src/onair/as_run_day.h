@@ -16,14 +16,14 @@ struct AsRunDay {
     bool recordFound = false;
     std::size_t recordRows = 0;
     std::string recordPath;
-    std::string planProblems;    // job files the plan could not read, a line each
+    std::string planProblems;  // job files the plan could not read, a line each
     AsRunReport report;
 };
 
 // logFolder ends in a backslash. upTo: the plan's last second to judge; a
 // day still going is judged up to now, or every programme still to come
 // would count as missed.
-AsRunDay asRunForDay(const std::string& configPath, const std::string& logFolder, int year, int month, int day,
-                     int32_t upTo = 86399);
+AsRunDay asRunForDay(const std::string& configPath, const std::string& logFolder, int year, int month,
+                     int day, int32_t upTo = 86399);
 
 }  // namespace airvane

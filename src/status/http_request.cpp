@@ -11,8 +11,21 @@ bool isTokenChar(unsigned char c) {
     if (c >= '0' && c <= '9') return true;
     if ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') return true;
     switch (c) {
-        case '!': case '#': case '$': case '%': case '&': case '\'': case '*': case '+':
-        case '-': case '.': case '^': case '_': case '`': case '|': case '~':
+        case '!':
+        case '#':
+        case '$':
+        case '%':
+        case '&':
+        case '\'':
+        case '*':
+        case '+':
+        case '-':
+        case '.':
+        case '^':
+        case '_':
+        case '`':
+        case '|':
+        case '~':
             return true;
         default:
             return false;
@@ -67,7 +80,8 @@ bool parseRequestLine(std::string_view line, HttpRequest& request) {
     const std::size_t first = line.find(' ');
     if (first == std::string_view::npos) return false;
     const std::size_t second = line.find(' ', first + 1);
-    if (second == std::string_view::npos || line.find(' ', second + 1) != std::string_view::npos) return false;
+    if (second == std::string_view::npos || line.find(' ', second + 1) != std::string_view::npos)
+        return false;
     const std::string_view method = line.substr(0, first);
     const std::string_view target = line.substr(first + 1, second - first - 1);
     const std::string_view version = line.substr(second + 1);

@@ -17,17 +17,17 @@ inline constexpr std::size_t kMaxRequestBytes = 8192;
 inline constexpr std::size_t kMaxHeaders = 64;
 
 struct HttpRequest {
-    std::string method;   // as sent: GET, HEAD, POST...
-    std::string target;   // "/status.json?x=1"
-    std::string path;     // "/status.json"
-    std::string version;  // "HTTP/1.1"
+    std::string method;                                        // as sent: GET, HEAD, POST...
+    std::string target;                                        // "/status.json?x=1"
+    std::string path;                                          // "/status.json"
+    std::string version;                                       // "HTTP/1.1"
     std::vector<std::pair<std::string, std::string>> headers;  // names as sent, values trimmed
 };
 
 enum class RequestState {
     Incomplete,  // no blank line yet and still within the limit: read more
     Complete,
-    Bad,         // malformed or oversized: answered 400
+    Bad,  // malformed or oversized: answered 400
 };
 
 struct ParsedRequest {

@@ -24,8 +24,8 @@ std::string formatNowPlaying(std::string_view format, const std::optional<NowPla
         nextStart = text;
     }
     const std::pair<std::string_view, const std::string*> names[] = {
-        {"programme", &fields->programme}, {"title", &fields->title}, {"artist", &artist},
-        {"song", &song},                   {"next", &fields->next},   {"nextstart", &nextStart},
+        {"programme", &fields->programme}, {"title", &fields->title}, {"artist", &artist}, {"song", &song},
+        {"next", &fields->next},           {"nextstart", &nextStart},
     };
     // "%" is ASCII below 0x41, never the second byte of a CP949 character.
     std::string out;
@@ -59,7 +59,8 @@ std::string nowPlayingBytes(std::string_view text, std::string_view encoding) {
     return systemTextToUtf8(text);
 }
 
-NowPlayingFileWriter::NowPlayingFileWriter(Write write) : write_(std::move(write)), thread_([this] { run(); }) {}
+NowPlayingFileWriter::NowPlayingFileWriter(Write write)
+    : write_(std::move(write)), thread_([this] { run(); }) {}
 
 NowPlayingFileWriter::~NowPlayingFileWriter() {
     {

@@ -17,7 +17,8 @@ std::optional<ProgrammeOnAir> programmeOnAirIn(const std::vector<ScheduleRef>& s
     return std::nullopt;
 }
 
-std::optional<NextProgramme> nextProgrammeIn(const std::vector<ScheduleRef>& schedules, const LocalTime& now) {
+std::optional<NextProgramme> nextProgrammeIn(const std::vector<ScheduleRef>& schedules,
+                                             const LocalTime& now) {
     const int32_t second = daySecondsOf(now);
     const ScheduleNode* next = nullptr;
     for (const ScheduleRef& schedule : schedules) {

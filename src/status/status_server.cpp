@@ -59,7 +59,8 @@ void StatusServer::acceptLoop() {
             lock.unlock();
             // One try, never a wait: a busy server says so and moves on.
             ++turnedAway_;
-            static const std::string busy = responseBytes({503, "text/plain; charset=utf-8", "busy\n"}, false);
+            static const std::string busy =
+                responseBytes({503, "text/plain; charset=utf-8", "busy\n"}, false);
             net::sendSome(connection, busy.data(), static_cast<int>(busy.size()));
             net::closeSocket(connection);
             continue;
@@ -102,8 +103,8 @@ void StatusServer::serve(net::Socket connection) {
     }
     const HttpResponse response =
         parsed.state == RequestState::Bad ? badRequest() : site_->answer(parsed.request);
-    const std::string bytes = responseBytes(response, parsed.state == RequestState::Complete &&
-                                                          parsed.request.method == "HEAD");
+    const std::string bytes =
+        responseBytes(response, parsed.state == RequestState::Complete && parsed.request.method == "HEAD");
     std::size_t sent = 0;
     const int64_t writeBy = net::monotonicMs() + limits_.writeMs;
     while (sent < bytes.size()) {
@@ -112,7 +113,8 @@ void StatusServer::serve(net::Socket connection) {
                                     static_cast<int>(std::min<std::size_t>(bytes.size() - sent, 64 * 1024)));
         if (n < 0) return;
         sent += static_cast<std::size_t>(n);
-        if (n == 0 && net::waitToWrite(connection, std::min(kSliceMs, msLeft(writeBy))) == net::Wait::Failed) return;
+        if (n == 0 && net::waitToWrite(connection, std::min(kSliceMs, msLeft(writeBy))) == net::Wait::Failed)
+            return;
     }
     ++answered_;
     // Closed at once, a socket with unread bytes (the rest of an oversized

@@ -8,23 +8,32 @@ namespace {
 
 const char* reason(int status) {
     switch (status) {
-        case 200: return "OK";
-        case 400: return "Bad Request";
-        case 404: return "Not Found";
-        case 405: return "Method Not Allowed";
-        case 503: return "Service Unavailable";
-        default: return "Error";
+        case 200:
+            return "OK";
+        case 400:
+            return "Bad Request";
+        case 404:
+            return "Not Found";
+        case 405:
+            return "Method Not Allowed";
+        case 503:
+            return "Service Unavailable";
+        default:
+            return "Error";
     }
 }
 
-HttpResponse plain(int status, const std::string& text) { return {status, "text/plain; charset=utf-8", text + "\n"}; }
+HttpResponse plain(int status, const std::string& text) {
+    return {status, "text/plain; charset=utf-8", text + "\n"};
+}
 
 int dateNumber(const LocalTime& t) { return t.year * 10000 + t.month * 100 + t.day; }
 
 }  // namespace
 
 std::string responseBytes(const HttpResponse& response, bool head) {
-    std::string bytes = "HTTP/1.1 " + std::to_string(response.status) + " " + reason(response.status) + "\r\n";
+    std::string bytes =
+        "HTTP/1.1 " + std::to_string(response.status) + " " + reason(response.status) + "\r\n";
     if (!response.contentType.empty()) bytes += "Content-Type: " + response.contentType + "\r\n";
     bytes += "Content-Length: " + std::to_string(response.body.size()) + "\r\n";
     if (response.status == 405) bytes += "Allow: GET, HEAD\r\n";
@@ -37,7 +46,10 @@ HttpResponse badRequest() { return plain(400, "bad request"); }
 
 StatusSite::StatusSite(std::shared_ptr<const StatusBoard> board, TodayOf today, RecordOf record,
                        int64_t todayForMs)
-    : board_(std::move(board)), today_(std::move(today)), record_(std::move(record)), todayForMs_(todayForMs) {}
+    : board_(std::move(board)),
+      today_(std::move(today)),
+      record_(std::move(record)),
+      todayForMs_(todayForMs) {}
 
 std::optional<TodayCounts> StatusSite::todayFor(const LocalTime& day) {
     // One thread counts at a time; the others wait for it rather than
@@ -66,7 +78,8 @@ HttpResponse StatusSite::answer(const HttpRequest& request) {
         return {200, "text/csv; charset=euc-kr", *record};
     }
     const std::optional<TodayCounts> today = todayFor(snapshot->heartbeat);
-    if (request.path == "/status.json") return {200, "application/json; charset=utf-8", statusJson(*snapshot, today)};
+    if (request.path == "/status.json")
+        return {200, "application/json; charset=utf-8", statusJson(*snapshot, today)};
     return {200, "text/html; charset=utf-8", statusPage(*snapshot, today)};
 }
 

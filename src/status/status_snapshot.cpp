@@ -17,8 +17,9 @@ std::string jsonNumber(const std::optional<int64_t>& value) {
 
 std::string todayJson(const std::optional<TodayCounts>& today) {
     if (!today) return "null";
-    return "{\"planned\":" + std::to_string(today->planned) + ",\"on_time\":" + std::to_string(today->onTime) +
-           ",\"late\":" + std::to_string(today->late) + ",\"missed\":" + std::to_string(today->missed) +
+    return "{\"planned\":" + std::to_string(today->planned) +
+           ",\"on_time\":" + std::to_string(today->onTime) + ",\"late\":" + std::to_string(today->late) +
+           ",\"missed\":" + std::to_string(today->missed) +
            ",\"cut_short\":" + std::to_string(today->cutShort) + "}";
 }
 
@@ -31,8 +32,8 @@ std::string programmeName(std::string_view scheduleText) {
 
 std::string isoLocalTime(const LocalTime& t) {
     char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03d", t.year, t.month, t.day, t.hour, t.minute,
-                  t.second, t.millisecond);
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03d", t.year, t.month, t.day, t.hour,
+                  t.minute, t.second, t.millisecond);
     return text;
 }
 
@@ -47,11 +48,16 @@ std::string jsonString(std::string_view utf8) {
     std::string out = "\"";
     for (const char c : utf8) {
         const auto u = static_cast<unsigned char>(c);
-        if (c == '"') out += "\\\"";
-        else if (c == '\\') out += "\\\\";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\r') out += "\\r";
-        else if (c == '\t') out += "\\t";
+        if (c == '"')
+            out += "\\\"";
+        else if (c == '\\')
+            out += "\\\\";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\t')
+            out += "\\t";
         else if (u < 0x20) {
             char escaped[8];
             std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
@@ -70,21 +76,22 @@ std::string statusJson(const StatusSnapshot& s, const std::optional<TodayCounts>
     json += ",\"now\":";
     if (s.now) {
         json += "{\"programme\":" + jsonText(s.now->programme) + ",\"title\":" + jsonText(s.now->title) +
-                ",\"start\":" + jsonString(dayClock(s.now->startSec)) + ",\"end\":" +
-                (s.now->endSec ? jsonString(dayClock(*s.now->endSec)) : std::string("null")) +
-                ",\"position_ms\":" + jsonNumber(s.now->positionMs) + ",\"length_ms\":" + jsonNumber(s.now->lengthMs) +
-                "}";
+                ",\"start\":" + jsonString(dayClock(s.now->startSec)) +
+                ",\"end\":" + (s.now->endSec ? jsonString(dayClock(*s.now->endSec)) : std::string("null")) +
+                ",\"position_ms\":" + jsonNumber(s.now->positionMs) +
+                ",\"length_ms\":" + jsonNumber(s.now->lengthMs) + "}";
     } else {
         json += "null";
     }
     json += ",\"next\":";
     if (s.next) {
-        json += "{\"programme\":" + jsonText(s.next->programme) + ",\"start\":" + jsonString(dayClock(s.next->startSec)) +
-                "}";
+        json += "{\"programme\":" + jsonText(s.next->programme) +
+                ",\"start\":" + jsonString(dayClock(s.next->startSec)) + "}";
     } else {
         json += "null";
     }
-    json += ",\"silence\":" + (s.silenceSince ? jsonString(isoLocalTime(*s.silenceSince)) : std::string("null"));
+    json +=
+        ",\"silence\":" + (s.silenceSince ? jsonString(isoLocalTime(*s.silenceSince)) : std::string("null"));
     json += ",\"today\":" + todayJson(today);
     return json + "}\n";
 }
@@ -123,13 +130,17 @@ std::string statusPage(const StatusSnapshot& s, const std::optional<TodayCounts>
     if (s.now) {
         page += "<tr class=\"onair\"><th>방송 중</th><td>" + escapeHtml(s.now->programme) + "</td></tr>\n";
         page += pageRow("지금 곡", escapeHtml(s.now->title));
-        page += pageRow("시간", dayClock(s.now->startSec) + " ~ " + (s.now->endSec ? dayClock(*s.now->endSec) : ""));
+        page += pageRow("시간",
+                        dayClock(s.now->startSec) + " ~ " + (s.now->endSec ? dayClock(*s.now->endSec) : ""));
     } else {
         page += pageRow("방송 중", "없음");
     }
-    page += pageRow("다음", s.next ? escapeHtml(s.next->programme) + " (" + dayClock(s.next->startSec) + ")" : "없음");
-    page += pageRow("무음", s.silenceSince ? isoLocalTime(*s.silenceSince).substr(11, 8) + "부터 소리가 없습니다" : "없음",
-                    s.silenceSince.has_value());
+    page += pageRow(
+        "다음", s.next ? escapeHtml(s.next->programme) + " (" + dayClock(s.next->startSec) + ")" : "없음");
+    page += pageRow(
+        "무음",
+        s.silenceSince ? isoLocalTime(*s.silenceSince).substr(11, 8) + "부터 소리가 없습니다" : "없음",
+        s.silenceSince.has_value());
     page += pageRow("플레이어", s.playerFound ? "찾음" : "없음", !s.playerFound);
     page += pageRow("스케쥴러", s.scheduler ? "켜짐" : "꺼짐", !s.scheduler);
     page += "</table>\n<h2>오늘의 방송</h2>\n<table>\n";
@@ -142,8 +153,10 @@ std::string statusPage(const StatusSnapshot& s, const std::optional<TodayCounts>
     } else {
         page += pageRow("계획", "알 수 없음");
     }
-    page += "</table>\n<p class=\"small\">마지막 틱 " + isoLocalTime(s.heartbeat).replace(10, 1, " ").substr(0, 19) +
-            " &middot; <a href=\"/status.json\">status.json</a> &middot; <a href=\"/onair.csv\">onair.csv</a></p>\n"
+    page += "</table>\n<p class=\"small\">마지막 틱 " +
+            isoLocalTime(s.heartbeat).replace(10, 1, " ").substr(0, 19) +
+            " &middot; <a href=\"/status.json\">status.json</a> &middot; <a "
+            "href=\"/onair.csv\">onair.csv</a></p>\n"
             "</body></html>\n";
     return systemTextToUtf8(page);
 }

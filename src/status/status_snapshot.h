@@ -19,7 +19,7 @@ struct ProgrammeOnAir {
     std::string programme;  // the Schedule's title without ".m3u"
     std::string title;      // the player's title, cleaned
     int32_t startSec = 0;
-    std::optional<int32_t> endSec;  // none: no end time
+    std::optional<int32_t> endSec;                // none: no end time
     std::optional<int64_t> positionMs, lengthMs;  // where the player says
 };
 

@@ -2,12 +2,11 @@
 // standin.exe: what a curl on the port sees during a programme, what a
 // malformed request gets, and the file after each title change, in each
 // encoding.
-#include "http_client.h"
-
 #include <gtest/gtest.h>
 
 #include "../win32/standin_process.h"
 #include "airvane_session.h"
+#include "http_client.h"
 #include "programme_times.h"
 #include "remote_tree.h"
 
@@ -16,7 +15,9 @@ namespace {
 
 class StatusServer : public AirvaneSession {
 protected:
-    static unsigned short freePort() { return static_cast<unsigned short>(20000 + GetCurrentProcessId() % 20000); }
+    static unsigned short freePort() {
+        return static_cast<unsigned short>(20000 + GetCurrentProcessId() % 20000);
+    }
 };
 
 std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
@@ -42,12 +43,14 @@ TEST_F(StatusServer, ServesTheProgrammeOnAirAndTheFileFollowsEachTitle) {
                       "|D:\\Music\\b.mp3\r\n}\r\n",
                       from / 3600, from / 60 % 60, from % 60, to / 3600, to / 60 % 60, to % 60);
         const unsigned short port = freePort();
-        prepare(std::string("status-") + row.encoding,
-                std::string("Airvane Data V1.0\r\n") + morning + programmeEntry(noon, noon + 60, "Noon") + "\r\n",
-                "StatusPort=" + std::to_string(port) + "\r\nNowPlayingEncoding=" + row.encoding +
-                    "\r\nNowPlayingFormat=%programme% | %artist% | %song% | %next% %nextstart%\r\n");
+        prepare(
+            std::string("status-") + row.encoding,
+            std::string("Airvane Data V1.0\r\n") + morning + programmeEntry(noon, noon + 60, "Noon") + "\r\n",
+            "StatusPort=" + std::to_string(port) + "\r\nNowPlayingEncoding=" + row.encoding +
+                "\r\nNowPlayingFormat=%programme% | %artist% | %song% | %next% %nextstart%\r\n");
         const std::string nowFile = folder + "\\now.txt";
-        writeFile(folder + "\\airvane.INI", readFile(folder + "\\airvane.INI") + "NowPlayingFile=" + nowFile + "\r\n");
+        writeFile(folder + "\\airvane.INI",
+                  readFile(folder + "\\airvane.INI") + "NowPlayingFile=" + nowFile + "\r\n");
         launch();
         const HTREEITEM first = treeItem(tree, treeItem(tree, nullptr, TVGN_ROOT), TVGN_CHILD);
         selectItem(tree, first);
@@ -59,11 +62,13 @@ TEST_F(StatusServer, ServesTheProgrammeOnAirAndTheFileFollowsEachTitle) {
             json = httpBody(httpGet(port, "/status.json"));
         EXPECT_NE(json.find("\"now\":{\"programme\":\"Morning\""), std::string::npos) << json;
         EXPECT_EQ(jsonMember(json, "title"), utf8(u8"가수 - 노래")) << json;
-        EXPECT_NE(json.find("\"next\":{\"programme\":\"Noon\",\"start\":\"" + clockText(noon) + "\"}"), std::string::npos)
+        EXPECT_NE(json.find("\"next\":{\"programme\":\"Noon\",\"start\":\"" + clockText(noon) + "\"}"),
+                  std::string::npos)
             << json;
         EXPECT_NE(json.find("\"scheduler\":true,\"player\":\"found\""), std::string::npos) << json;
-        const std::string expected = std::string("Morning | ") + (row.utf8 ? utf8(u8"가수") : "가수") + " | " +
-                                     (row.utf8 ? utf8(u8"노래") : "노래") + " | Noon " + hourMinute(noon);
+        const std::string expected = std::string("Morning | ") + (row.utf8 ? utf8(u8"가수") : "가수") +
+                                     " | " + (row.utf8 ? utf8(u8"노래") : "노래") + " | Noon " +
+                                     hourMinute(noon);
         EXPECT_TRUE(waitForFile(nowFile, expected, 5000));
 
         // The heartbeat moves from one request to the next 2 s later.
@@ -91,10 +96,11 @@ TEST_F(StatusServer, ServesTheProgrammeOnAirAndTheFileFollowsEachTitle) {
         };
         for (const auto& exchange : exchanges) {
             const std::string answer = httpExchange(port, exchange.request);
-            EXPECT_EQ(answer.rfind(exchange.statusLine, 0), 0u) << exchange.request.substr(0, 30) << " -> "
-                                                                << answer.substr(0, 60);
+            EXPECT_EQ(answer.rfind(exchange.statusLine, 0), 0u)
+                << exchange.request.substr(0, 30) << " -> " << answer.substr(0, 60);
         }
-        EXPECT_NE(httpBody(httpGet(port, "/")).find("Morning"), std::string::npos) << "the page shows the programme";
+        EXPECT_NE(httpBody(httpGet(port, "/")).find("Morning"), std::string::npos)
+            << "the page shows the programme";
         EXPECT_NE(httpBody(httpGet(port, "/onair.csv")).find("Morning.m3u"), std::string::npos)
             << "the record as it is on disk";
 

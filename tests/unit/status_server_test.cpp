@@ -1,11 +1,12 @@
 // The status server's request reader, its answers, and the server itself
 // on a real socket of this machine.
+#include "status/status_server.h"
+
 #include <arpa/inet.h>
+#include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <atomic>
 #include <string>
@@ -13,7 +14,6 @@
 #include <vector>
 
 #include "status/http_request.h"
-#include "status/status_server.h"
 #include "status/status_site.h"
 
 namespace airvane {
@@ -30,7 +30,8 @@ TEST(HttpRequest, GoodBadAndUnfinishedRequests) {
         {"GET /status.json HTTP/1.1\r\nHost: x\r\n\r\n", RequestState::Complete, "GET", "/status.json"},
         {"GET / HTTP/1.0\r\n\r\n", RequestState::Complete, "GET", "/"},
         {"HEAD /onair.csv?d=1 HTTP/1.1\n\n", RequestState::Complete, "HEAD", "/onair.csv"},
-        {"POST /status.json HTTP/1.1\r\nContent-Length: 3\r\n\r\nabc", RequestState::Complete, "POST", "/status.json"},
+        {"POST /status.json HTTP/1.1\r\nContent-Length: 3\r\n\r\nabc", RequestState::Complete, "POST",
+         "/status.json"},
         {"GET / HTTP/1.1\r\nX-Korean: \xB0\xA1\r\n\r\n", RequestState::Complete, "GET", "/"},
         {"GET / HTTP/1.1\r\nHost: x\r\n", RequestState::Incomplete, "", ""},
         {"GET / HTTP/1.1", RequestState::Incomplete, "", ""},
@@ -137,7 +138,8 @@ TEST(StatusSite, EachPathAndMethodGetsItsAnswer) {
     EXPECT_NE(refused.find("Allow: GET, HEAD\r\n"), std::string::npos);
     EXPECT_EQ(responseBytes(badRequest(), false).rfind("HTTP/1.1 400 Bad Request\r\n", 0), 0u);
 
-    StatusSite noRecord(boardWithTick(1), nullptr, [](const LocalTime&) { return std::optional<std::string>(); });
+    StatusSite noRecord(boardWithTick(1), nullptr,
+                        [](const LocalTime&) { return std::optional<std::string>(); });
     EXPECT_EQ(noRecord.answer(request("GET", "/onair.csv")).status, 404) << "no record yet today";
     EXPECT_NE(noRecord.answer(request("GET", "/status.json")).body.find("\"today\":null"), std::string::npos);
     StatusSite starting(std::make_shared<StatusBoard>(), nullptr, nullptr);
@@ -195,7 +197,8 @@ protected:
 
 TEST_F(StatusServerOnSocket, MalformedAndOversizedRequestsGet400AndTheNextIsAnswered) {
     startWith({});
-    const std::string oversized = "GET / HTTP/1.1\r\nX: " + std::string(3 * kMaxRequestBytes, 'x') + "\r\n\r\n";
+    const std::string oversized =
+        "GET / HTTP/1.1\r\nX: " + std::string(3 * kMaxRequestBytes, 'x') + "\r\n\r\n";
     const struct {
         std::string bytes;
         const char* statusLine;
@@ -213,8 +216,9 @@ TEST_F(StatusServerOnSocket, MalformedAndOversizedRequestsGet400AndTheNextIsAnsw
         const std::string answer = ask(port, row.bytes);
         EXPECT_EQ(answer.rfind(row.statusLine, 0), 0u) << answer.substr(0, 80);
     }
-    EXPECT_NE(ask(port, "GET /status.json HTTP/1.1\r\n\r\n").find("\"heartbeat\":\"2026-12-09T10:00:07.000\""),
-              std::string::npos);
+    EXPECT_NE(
+        ask(port, "GET /status.json HTTP/1.1\r\n\r\n").find("\"heartbeat\":\"2026-12-09T10:00:07.000\""),
+        std::string::npos);
 }
 
 TEST_F(StatusServerOnSocket, ASilentClientCannotHoldTheServer) {
@@ -240,8 +244,10 @@ TEST_F(StatusServerOnSocket, ManyClientsAtOnceAreAllAnsweredOrTurnedAwayAndStopI
         clients.emplace_back([&] {
             for (int j = 0; j < 20; ++j) {
                 const std::string answer = ask(port, "GET /status.json HTTP/1.1\r\n\r\n");
-                if (answer.rfind("HTTP/1.1 200 OK\r\n", 0) == 0 && answer.back() == '\n') ++ok;
-                else if (answer.empty() || answer.rfind("HTTP/1.1 503 ", 0) == 0) ++other;
+                if (answer.rfind("HTTP/1.1 200 OK\r\n", 0) == 0 && answer.back() == '\n')
+                    ++ok;
+                else if (answer.empty() || answer.rfind("HTTP/1.1 503 ", 0) == 0)
+                    ++other;
             }
         });
     }

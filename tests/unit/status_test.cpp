@@ -127,18 +127,22 @@ TEST(StatusJson, TheSnapshotAsJson) {
     } rows[] = {
         {"everything", fullSnapshot(), TodayCounts{5, 2, 1, 1, 1},
          utf8(u8"{\"heartbeat\":\"2026-12-09T07:05:09.250\",\"scheduler\":true,\"player\":\"found\","
-              u8"\"now\":{\"programme\":\"아침 \\\"방송\\\"\",\"title\":\"가수 - 노래\\\\1\\t\",\"start\":\"07:00:00\","
+              u8"\"now\":{\"programme\":\"아침 \\\"방송\\\"\",\"title\":\"가수 - "
+              u8"노래\\\\1\\t\",\"start\":\"07:00:00\","
               u8"\"end\":\"09:00:00\",\"position_ms\":61500,\"length_ms\":180000},"
-              u8"\"next\":{\"programme\":\"Noon\",\"start\":\"12:00:00\"},\"silence\":\"2026-12-09T07:04:50.000\","
+              u8"\"next\":{\"programme\":\"Noon\",\"start\":\"12:00:00\"},\"silence\":\"2026-12-09T07:04:50."
+              u8"000\","
               u8"\"today\":{\"planned\":5,\"on_time\":2,\"late\":1,\"missed\":1,\"cut_short\":1}}\n")},
         {"nothing on air", quiet, std::nullopt,
          "{\"heartbeat\":\"2026-01-02T00:00:01.007\",\"scheduler\":false,\"player\":\"lost\",\"now\":null,"
          "\"next\":null,\"silence\":null,\"today\":null}\n"},
         {"no end, position unknown", noEnd, TodayCounts{},
          "{\"heartbeat\":\"2026-12-09T07:05:09.250\",\"scheduler\":true,\"player\":\"found\","
-         "\"now\":{\"programme\":\"\\u0001<b>\",\"title\":\"" + utf8(u8"가수 - 노래") + "\\\\1\\t\",\"start\":\"07:00:00\","
-         "\"end\":null,\"position_ms\":null,\"length_ms\":null},\"next\":null,\"silence\":null,"
-         "\"today\":{\"planned\":0,\"on_time\":0,\"late\":0,\"missed\":0,\"cut_short\":0}}\n"},
+         "\"now\":{\"programme\":\"\\u0001<b>\",\"title\":\"" +
+             utf8(u8"가수 - 노래") +
+             "\\\\1\\t\",\"start\":\"07:00:00\","
+             "\"end\":null,\"position_ms\":null,\"length_ms\":null},\"next\":null,\"silence\":null,"
+             "\"today\":{\"planned\":0,\"on_time\":0,\"late\":0,\"missed\":0,\"cut_short\":0}}\n"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -200,7 +204,8 @@ TEST(StatusBoard, ReadersGetTheLastPublishedSnapshot) {
     EXPECT_EQ(board.read()->heartbeat.second, 2);
 }
 
-ScheduleNode schedule(const char* text, int32_t start, int32_t end, bool playing = false, int32_t weekdays = kEveryDay) {
+ScheduleNode schedule(const char* text, int32_t start, int32_t end, bool playing = false,
+                      int32_t weekdays = kEveryDay) {
     ScheduleNode node = newScheduleRecord();
     node.text = text;
     node.startSec = start;
@@ -235,7 +240,8 @@ TEST(OnAirNow, WhatPlaysAndWhatComesNextFromTheTreesSchedules) {
     EXPECT_EQ(onAir->endSec, std::optional<int32_t>(11 * 3600));
     const auto next = nextProgrammeIn(refs, now);
     ASSERT_TRUE(next);
-    EXPECT_EQ(next->programme, "Noon") << "the earliest later start of today; the first in tree order on a tie";
+    EXPECT_EQ(next->programme, "Noon")
+        << "the earliest later start of today; the first in tree order on a tie";
     EXPECT_EQ(next->startSec, 12 * 3600);
 
     nodes[0].playing = false;
