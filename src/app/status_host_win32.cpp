@@ -57,6 +57,9 @@ void updateNowPlayingFile(AppState& state, const StatusSnapshot& snapshot) {
             holdStatus(state, "지금 방송 파일을 쓰지 못했습니다: " + state.settings.nowPlayingFile);
         }
         if (*written) room.nowPlayingFailureSaid = false;
+        // Tried again at the next tick: an encoder that held the file a
+        // moment must not leave it stale until the next title.
+        else room.nowPlayingWritten.clear();
     }
     const std::string& path = state.settings.nowPlayingFile;
     if (path.empty()) {

@@ -117,5 +117,25 @@ TEST_F(StatusServer, ServesTheProgrammeOnAirAndTheFileFollowsEachTitle) {
     }
 }
 
+// A now-playing file whose folder is missing: said in the status line, the
+// air goes on, and once the folder is there the file is written without a
+// new title.
+TEST_F(StatusServer, AFileThatCannotBeWrittenIsSaidAndTriedAgain) {
+    const int now = secondOfDayNow();
+    if (now + 3600 >= 86400 || now < 600) GTEST_SKIP() << "too close to midnight";
+    test::StandinProcess player("--track-seconds 600", true);
+    ASSERT_TRUE(player.window());
+    prepare("status-file", std::string("Airvane Data V1.0\r\n") + programmeEntry(now - 600, now + 3600, "Morning") + "\r\n",
+            "NowPlayingFormat=%programme%\r\n");
+    const std::string nowFile = folder + "\\rds\\now.txt";
+    writeFile(folder + "\\airvane.INI", readFile(folder + "\\airvane.INI") + "NowPlayingFile=" + nowFile + "\r\n");
+    launch();
+    selectItem(tree, treeItem(tree, treeItem(tree, nullptr, TVGN_ROOT), TVGN_CHILD));
+    command(window, 104);
+    EXPECT_TRUE(waitForText(GetDlgItem(window, 110), "지금 방송 파일을 쓰지 못했습니다: " + nowFile, 10000));
+    ASSERT_TRUE(CreateDirectoryA((folder + "\\rds").c_str(), nullptr));
+    EXPECT_TRUE(waitForFile(nowFile, "Morning", 5000));
+}
+
 }  // namespace
 }  // namespace airvane::e2e
