@@ -10,6 +10,7 @@
 #include "app/keep_on_air_win32.h"
 #include "app/modeless_list_win32.h"
 #include "app/on_air_win32.h"
+#include "app/status_host_win32.h"
 #include "app/tree_mouse_win32.h"
 #include "dialogs/dialog_frame_win32.h"
 #include "monitor/last_title.h"
@@ -97,6 +98,9 @@ struct AppState {
     std::shared_ptr<VolumeLedger> volumeLedger = std::make_shared<VolumeLedger>();
     DWORD volumeTriedAt = 0;  // when a volume still owed was last tried between programmes
     std::string brokenAlertCommand;  // failed to start: not tried again while it is the setting
+
+    // The status server and the now-playing file, fed at each tick.
+    std::unique_ptr<StatusRoom> statusRoom = std::make_unique<StatusRoom>();
 
     FrameContext frame() { return {&config, currWndSizeAtom}; }
 };

@@ -15,6 +15,7 @@
 #include "app/on_air_win32.h"
 #include "app/player_commands_win32.h"
 #include "app/scheduler_host_win32.h"
+#include "app/status_host_win32.h"
 #include "app/toolbar_win32.h"
 #include "app/tree_mouse_win32.h"
 #include "dialogs/dialog_font_win32.h"
@@ -116,6 +117,8 @@ void onTick(AppState& state) {
     } else {
         watchWithoutPlayer(state);
     }
+    // Last: the snapshot shows what this tick did.
+    publishStatus(state);
 }
 
 // The tick's timer is armed anew at each run for just past the next turn
@@ -165,6 +168,7 @@ BOOL onInitDialog(HWND window, AppState& state) {
     freeLoadingList(state.loadingList);
     loadLoadingList(state.loadingList, state.config);
     state.settings = readSettings(state.config);
+    followStatusSettings(state);
     SendMessageA(window, WM_TIMER, kWinampSearchTimer, 0);
     if (!state.winampWindow) state.winampWindow = kNotLookedFor;
     armTickTimer(state, SystemClock().now());
@@ -205,7 +209,7 @@ void onCommand(AppState& state, int command) {
             ShowWindow(window, SW_MINIMIZE);
             break;
         case CMD_PREFERENCES:
-            editPreferences(window, state.frame(), state.settings);
+            if (editPreferences(window, state.frame(), state.settings) == IDOK) followStatusSettings(state);
             break;
         case CMD_EXIT:
             exitCommand(state);
@@ -351,6 +355,7 @@ INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             writeHeldOnAirRows(state);  // a last try: rows still refused now are lost
             state.companions.reset();  // a search running now ends here, unapplied
             state.conversation.reset();
+            stopStatusServer(state);
             PostQuitMessage(0);
             return FALSE;
         default:

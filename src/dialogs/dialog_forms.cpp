@@ -209,6 +209,11 @@ PreferencesForm preferencesFormFrom(const Settings& settings) {
     form.adjRealTimeSec = std::to_string(settings.adjRealTimeSec);
     form.fadeoutTime = std::to_string(settings.fadeoutTime);
     form.alertCommand = settings.alertCommand;
+    form.nowPlayingFile = settings.nowPlayingFile;
+    form.nowPlayingFormat = settings.nowPlayingFormat;
+    form.nowPlayingEncoding = settings.nowPlayingEncoding;
+    form.statusPort = std::to_string(settings.statusPort);
+    form.statusAddress = settings.statusAddress;
     return form;
 }
 
@@ -228,13 +233,27 @@ void applyPreferences(const PreferencesForm& form, Settings& settings, ConfigFil
     store("AdjRealTimeSec", settings.adjRealTimeSec);
     settings.fadeoutTime = soundFadeoutTime(fieldSigned(form.fadeoutTime));
     store("FadeoutTime", settings.fadeoutTime);
-    settings.alertCommand = form.alertCommand;
     // The profile functions take the outer quotes off a value that begins
-    // and ends with one ("C:\a.cmd" "x"): another pair keeps it whole.
-    const std::string& command = settings.alertCommand;
-    const bool quoted = command.size() >= 2 && (command.front() == '"' || command.front() == '\'') &&
-                        command.back() == command.front();
-    config.writeProfileText(kConfigSection, "AlertCommand", quoted ? "\"" + command + "\"" : command);
+    // and ends with one ("C:\a.cmd" "x", a template "%title%" in quotes):
+    // another pair keeps it whole.
+    auto storeText = [&config](const char* key, const std::string& text) {
+        const bool quoted = text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
+                            text.back() == text.front();
+        config.writeProfileText(kConfigSection, key, quoted ? "\"" + text + "\"" : text);
+    };
+    settings.alertCommand = form.alertCommand;
+    storeText("AlertCommand", settings.alertCommand);
+    settings.nowPlayingFile = form.nowPlayingFile;
+    storeText("NowPlayingFile", settings.nowPlayingFile);
+    settings.nowPlayingFormat = form.nowPlayingFormat;
+    storeText("NowPlayingFormat", settings.nowPlayingFormat);
+    settings.nowPlayingEncoding = soundEncoding(form.nowPlayingEncoding);
+    config.writeProfileText(kConfigSection, "NowPlayingEncoding", settings.nowPlayingEncoding);
+    settings.statusPort = soundStatusPort(fieldSigned(form.statusPort));
+    store("StatusPort", settings.statusPort);
+    // An emptied address is the safe one, not every address.
+    settings.statusAddress = form.statusAddress.empty() ? std::string(kDefaultStatusAddress) : form.statusAddress;
+    storeText("StatusAddress", settings.statusAddress);
 }
 
 }  // namespace airvane

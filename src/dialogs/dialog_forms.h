@@ -70,6 +70,7 @@ struct PreferencesForm {
     bool disDragDrop = false, dispNowPlayFile = false, makeLogFile = false, setShoutcastTitle = false,
          keepOnAir = false;
     std::string adjRealTimeSec, fadeoutTime, alertCommand;
+    std::string nowPlayingFile, nowPlayingFormat, nowPlayingEncoding, statusPort, statusAddress;
 };
 
 PreferencesForm preferencesFormFrom(const Settings& settings);

@@ -3,6 +3,7 @@
 #include "dialogs/dialog_forms.h"
 #include "resources/resource.h"
 #include "storage/config_file.h"
+#include "storage/text.h"
 
 namespace airvane {
 
@@ -25,6 +26,16 @@ constexpr SwitchField kSwitches[] = {
     {IDC_PR_KEEP_ON_AIR, &PreferencesForm::keepOnAir},
 };
 
+// The two encodings a now-playing file can have, the setting's chosen.
+void fillEncodings(HWND dialog, const std::string& chosen) {
+    HWND box = GetDlgItem(dialog, IDC_PR_NOW_PLAYING_ENCODING);
+    for (const std::string_view name : {kUtf8Encoding, kCp949Encoding}) {
+        const std::string text(name);
+        const LRESULT at = SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        if (text == chosen) SendMessageA(box, CB_SETCURSEL, at, 0);
+    }
+}
+
 INT_PTR CALLBACK preferencesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* data = dialogData<PreferencesData>(dialog, message, lParam);
     if (!data) return FALSE;
@@ -37,6 +48,11 @@ INT_PTR CALLBACK preferencesProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             setControlText(dialog, IDC_PR_ADJ_REAL_TIME, form.adjRealTimeSec);
             setControlText(dialog, IDC_PR_FADEOUT_TIME, form.fadeoutTime);
             setControlText(dialog, IDC_PR_ALERT_COMMAND, form.alertCommand);
+            setControlText(dialog, IDC_PR_NOW_PLAYING_FILE, form.nowPlayingFile);
+            setControlText(dialog, IDC_PR_NOW_PLAYING_FORMAT, form.nowPlayingFormat);
+            setControlText(dialog, IDC_PR_STATUS_PORT, form.statusPort);
+            setControlText(dialog, IDC_PR_STATUS_ADDRESS, form.statusAddress);
+            fillEncodings(dialog, form.nowPlayingEncoding);
             return TRUE;
         }
         case WM_COMMAND:
@@ -46,6 +62,11 @@ INT_PTR CALLBACK preferencesProc(HWND dialog, UINT message, WPARAM wParam, LPARA
                 form.adjRealTimeSec = controlText(dialog, IDC_PR_ADJ_REAL_TIME, 32);
                 form.fadeoutTime = controlText(dialog, IDC_PR_FADEOUT_TIME, 32);
                 form.alertCommand = controlText(dialog, IDC_PR_ALERT_COMMAND, kAlertCommandMax);
+                form.nowPlayingFile = controlText(dialog, IDC_PR_NOW_PLAYING_FILE, kPathMax + 1);
+                form.nowPlayingFormat = controlText(dialog, IDC_PR_NOW_PLAYING_FORMAT, kNowPlayingFormatMax);
+                form.nowPlayingEncoding = controlText(dialog, IDC_PR_NOW_PLAYING_ENCODING, 16);
+                form.statusPort = controlText(dialog, IDC_PR_STATUS_PORT, 32);
+                form.statusAddress = controlText(dialog, IDC_PR_STATUS_ADDRESS, kAddressMax);
                 applyPreferences(form, data->settings, *data->frame.config);
                 EndDialog(dialog, IDOK);
             } else if (LOWORD(wParam) == IDCANCEL) {

@@ -23,6 +23,10 @@ public:
     // last said (none: no answer yet, which changes nothing).
     std::vector<SilenceEvent> observe(int64_t nowMs, bool onAir, std::optional<bool> playing);
 
+    // When the silence recorded now began (by nowMs's clock); none while
+    // there is none, or it is shorter than kSilenceRecordedMs.
+    std::optional<int64_t> recordedSilenceSince() const { return recorded_ ? silentSince_ : std::nullopt; }
+
 private:
     std::optional<int64_t> silentSince_;
     bool recorded_ = false;

@@ -25,6 +25,7 @@
 #include "model/memory_tree.h"
 #include "onair/as_played.h"
 #include "onair/as_run.h"
+#include "onair/as_run_day.h"
 #include "onair/on_air_record.h"
 #include "scheduler/local_time.h"
 #include "scheduler/plan.h"
@@ -251,31 +252,17 @@ int asRun(const std::vector<std::string>& args) {
         std::fprintf(stderr, "scdtool: %s cannot be read\n", request.configPath.c_str());
         return kFailed;
     }
-    const std::string logFolder = recordFolder(request.configPath, asked.logFolder);
-    const std::string recordPath = logFolder + onAirRecordName(request.year, request.month, request.day);
-    const OnAirRecord record = readOnAirRecord(recordPath);
-    if (!record.readable) {
-        std::fprintf(stderr, "scdtool: %s cannot be read\n", recordPath.c_str());
+    const AsRunDay day = asRunForDay(request.configPath, recordFolder(request.configPath, asked.logFolder),
+                                     request.year, request.month, request.day);
+    if (!day.recordReadable) {
+        std::fprintf(stderr, "scdtool: %s cannot be read\n", day.recordPath.c_str());
         return kFailed;
     }
-    const PlanResult plan = runPlan(request);
-    std::fputs(plan.problems.c_str(), stderr);
-    if (record.rows.empty())
-        std::fprintf(stderr, "%s: %s; every planned programme counts as missed\n", recordPath.c_str(),
-                    record.found ? "the on-air record is empty" : "there is no on-air record for that day");
-    // A programme's end past midnight is filed in the next day's record; the
-    // day before's are in this day's.
-    const LocalTime day = localTimeAt(request.year, request.month, request.day, 0);
-    const LocalTime next = nextDay(day);
-    const OnAirRecord nextRecord =
-        readOnAirRecord(logFolder + onAirRecordName(next.year, next.month, next.day));
-    PlanRequest before = request;
-    const LocalTime previous = previousDay(day);
-    before.year = previous.year, before.month = previous.month, before.day = previous.day;
-    const PlanResult beforePlan = runPlan(before);
-    const AsRunReport report =
-        reconcile({plan.actions, plan.endNextDay}, readSettings(ConfigFile(request.configPath)).fadeoutTime,
-                  record.rows, nextRecord.rows, {beforePlan.actions, beforePlan.endNextDay});
+    std::fputs(day.planProblems.c_str(), stderr);
+    if (day.recordRows == 0)
+        std::fprintf(stderr, "%s: %s; every planned programme counts as missed\n", day.recordPath.c_str(),
+                     day.recordFound ? "the on-air record is empty" : "there is no on-air record for that day");
+    const AsRunReport& report = day.report;
     binaryStdout(csv);
     std::fputs((csv ? asRunCsv(report) : asRunText(report)).c_str(), stdout);
     return report.toPlan() ? kClean : kProblems;

@@ -12,6 +12,11 @@ class ConfigFile;
 
 inline constexpr std::string_view kConfigSection = "Config";
 
+inline constexpr std::string_view kDefaultNowPlayingFormat = "%programme% - %title%";
+inline constexpr std::string_view kUtf8Encoding = "UTF-8";
+inline constexpr std::string_view kCp949Encoding = "CP949";
+inline constexpr std::string_view kDefaultStatusAddress = "127.0.0.1";
+
 struct Settings {
     int32_t adjRealTimeSec = 0;
     int32_t fadeoutTime = 4;  // until the file is read; the file's default is 3
@@ -25,10 +30,23 @@ struct Settings {
     // The station's own command, started when a programme is not on air
     // as it should be; empty: none.
     std::string alertCommand;
+    // The now-playing file for RDS encoders and websites: none while the
+    // path is empty.
+    std::string nowPlayingFile;
+    std::string nowPlayingFormat = std::string(kDefaultNowPlayingFormat);
+    std::string nowPlayingEncoding = std::string(kUtf8Encoding);
+    // The status server: off at 0; on 127.0.0.1 unless the station names
+    // another address on purpose.
+    int32_t statusPort = 0;
+    std::string statusAddress = std::string(kDefaultStatusAddress);
 };
 
 // A command line fits a Windows path and its arguments.
 inline constexpr std::size_t kAlertCommandMax = 1024;
+
+// A template is a line of text, not a document.
+inline constexpr std::size_t kNowPlayingFormatMax = 512;
+inline constexpr std::size_t kAddressMax = 64;
 
 // One row per setting: its key, the default when the key is missing, and
 // where it lives in Settings. Switches keep only the low byte.
@@ -47,7 +65,13 @@ inline constexpr SettingKey kSettingKeys[] = {
     {"MakeLogFile", 1, nullptr, &Settings::makeLogFile},
     {"SetShoutcastTitle", 1, nullptr, &Settings::setShoutcastTitle},
     {"KeepOnAir", 0, nullptr, &Settings::keepOnAir},
+    {"StatusPort", 0, &Settings::statusPort, nullptr},
 };
+
+// The status server's port, or 0 (off) for a value no port can have.
+int32_t soundStatusPort(int32_t port);
+// "CP949" in any case is CP949; anything else is the default, UTF-8.
+std::string soundEncoding(std::string_view text);
 
 // FadeoutTime as every user of it takes it: a negative value is 0, and an
 // hour at most, so that it stays a sane lead time and FadeoutTime * 1000

@@ -172,12 +172,60 @@ TEST(Preferences, ConfirmSetsMemoryAndWritesEveryKey) {
     EXPECT_EQ(settings.fadeoutTime, 0);
     EXPECT_EQ(dir.read("a.INI"),
               "[Config]\r\nDisDragDrop=1\r\nDispNowPlayFile=1\r\nSetShoutcastTitle=1\r\nMakeLogFile=0\r\n"
-              "KeepOnAir=1\r\nAdjRealTimeSec=-5\r\nFadeoutTime=0\r\nAlertCommand=\r\n");
+              "KeepOnAir=1\r\nAdjRealTimeSec=-5\r\nFadeoutTime=0\r\nAlertCommand=\r\nNowPlayingFile=\r\n"
+              "NowPlayingFormat=%programme% - %title%\r\nNowPlayingEncoding=UTF-8\r\nStatusPort=0\r\n"
+              "StatusAddress=127.0.0.1\r\n");
     Settings reread = readSettings(config);
     EXPECT_EQ(reread.adjRealTimeSec, -5);
     EXPECT_EQ(reread.disDragDrop, 1);
     EXPECT_EQ(reread.keepOnAir, 1);
     EXPECT_EQ(Settings{}.keepOnAir, 0) << "off unless the station asks";
+}
+
+// The now-playing file's and the status server's keys: what the operator
+// types, what memory and the INI get, and what a fresh read gives back.
+TEST(Preferences, NowPlayingAndStatusKeysAreMadeSoundAndReadBack) {
+    const struct {
+        const char* file;
+        const char* format;
+        const char* encoding;
+        const char* port;
+        const char* address;
+        std::string wantEncoding;
+        int32_t wantPort;
+        std::string wantAddress;
+    } rows[] = {
+        {"D:\\rds\\now.txt", "%artist% / %song%", "CP949", "8080", "0.0.0.0", "CP949", 8080, "0.0.0.0"},
+        {"", "\"%title%\"", "cp949", "65535", "127.0.0.1", "CP949", 65535, "127.0.0.1"},
+        {"now.txt", "", "EUC-KR", "65536", "", "UTF-8", 0, "127.0.0.1"},
+        {"now.txt", "%title%", "", "-1", "192.168.0.10", "UTF-8", 0, "192.168.0.10"},
+        {"now.txt", "%title%", "UTF-8", "port", "127.0.0.1", "UTF-8", 0, "127.0.0.1"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.port);
+        test::TempDir dir;
+        ConfigFile config(dir.path("a.INI"));
+        Settings settings;
+        PreferencesForm form = preferencesFormFrom(settings);
+        EXPECT_EQ(form.nowPlayingFormat, "%programme% - %title%");
+        EXPECT_EQ(form.statusPort, "0") << "off by default";
+        EXPECT_EQ(form.statusAddress, "127.0.0.1") << "nothing outside the PC by default";
+        form.nowPlayingFile = row.file;
+        form.nowPlayingFormat = row.format;
+        form.nowPlayingEncoding = row.encoding;
+        form.statusPort = row.port;
+        form.statusAddress = row.address;
+        applyPreferences(form, settings, config);
+        EXPECT_EQ(settings.nowPlayingEncoding, row.wantEncoding);
+        EXPECT_EQ(settings.statusPort, row.wantPort);
+        EXPECT_EQ(settings.statusAddress, row.wantAddress);
+        const Settings reread = readSettings(config);
+        EXPECT_EQ(reread.nowPlayingFile, row.file);
+        EXPECT_EQ(reread.nowPlayingFormat, row.format) << "a template in quotes keeps them";
+        EXPECT_EQ(reread.nowPlayingEncoding, row.wantEncoding);
+        EXPECT_EQ(reread.statusPort, row.wantPort);
+        EXPECT_EQ(reread.statusAddress, row.wantAddress);
+    }
 }
 
 }  // namespace

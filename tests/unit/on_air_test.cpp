@@ -13,9 +13,11 @@
 
 #include "model/node_label.h"
 #include "onair/alert.h"
+#include "onair/as_run_day.h"
 #include "onair/on_air_record.h"
 #include "onair/silence_watch.h"
 #include "scheduler/plan.h"
+#include "storage/filesystem.h"
 #include "test_files.h"
 
 namespace airvane {
@@ -456,6 +458,46 @@ TEST(AsPlayed, TheDaysTracksAsTextAndAsCsv) {
         else EXPECT_NE(output.find(c.exitCode == 2 && c.command.find("--log") != std::string::npos ? "cannot be read" : "usage"),
                        std::string::npos) << output;
     }
+}
+
+// The day read from disk, as scdtool asrun and the status server read it;
+// a day still going is judged up to a second, so that what is still to
+// come is not missed.
+TEST(AsRun, TheDayFromDiskJudgedUpToASecond) {
+    test::TempDir station;
+    const std::string job = station.write(
+        "day.scd", "Airvane Data V1.0\r\n-1 8:0:0 9:0:0 0/0/0 4|Morning.m3u\r\n-1 12:0:0 13:0:0 0/0/0 4|Noon.m3u\r\n");
+    const std::string config =
+        station.write("station.INI", "[Config]\r\nFadeoutTime=3\r\nAdjRealTimeSec=0\r\nJobFile=" + job + "\r\n");
+    makeDirectory(station.path("LOG"));
+    OnAirRow start;
+    start.when = localTimeAt(2026, 12, 9, 8 * 3600);
+    start.when.millisecond = 120;
+    start.event = std::string(onair::kStart);
+    start.title = "Morning.m3u";
+    start.dueSec = 8 * 3600;
+    start.lateMs = 120;
+    ASSERT_TRUE(appendOnAirRow(station.path("LOG/") + onAirRecordName(2026, 12, 9), start));
+    const struct {
+        int32_t upTo;
+        int planned, onTime, missed;
+    } rows[] = {
+        {7 * 3600, 0, 0, 0},
+        {10 * 3600, 1, 1, 0},  // Noon is still to come
+        {86399, 2, 1, 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.upTo);
+        const AsRunDay day = asRunForDay(config, station.path("LOG/"), 2026, 12, 9, row.upTo);
+        EXPECT_TRUE(day.recordFound);
+        EXPECT_EQ(day.recordRows, 1u);
+        EXPECT_EQ(day.report.planned, row.planned);
+        EXPECT_EQ(day.report.onTime, row.onTime);
+        EXPECT_EQ(day.report.missed, row.missed);
+    }
+    const AsRunDay none = asRunForDay(config, station.path("LOG/"), 2026, 12, 10);
+    EXPECT_FALSE(none.recordFound);
+    EXPECT_TRUE(none.recordReadable);
 }
 
 }  // namespace

@@ -198,6 +198,16 @@ TEST_F(Dialogs, PreferencesTakeEffectAndAreWrittenOrNothingChanges) {
         type(d, IDC_PR_ADJ_REAL_TIME, "-5");
         type(d, IDC_PR_FADEOUT_TIME, "");
         type(d, IDC_PR_ALERT_COMMAND, "\"C:\\방송국\\알림.cmd\" \"사고\"");
+        EXPECT_EQ(text(d, IDC_PR_NOW_PLAYING_FORMAT), "%programme% - %title%");
+        EXPECT_EQ(text(d, IDC_PR_NOW_PLAYING_ENCODING), "UTF-8");
+        EXPECT_EQ(text(d, IDC_PR_STATUS_PORT), "0");
+        EXPECT_EQ(text(d, IDC_PR_STATUS_ADDRESS), "127.0.0.1");
+        EXPECT_EQ(SendDlgItemMessageA(d, IDC_PR_NOW_PLAYING_ENCODING, CB_GETCOUNT, 0, 0), 2);
+        type(d, IDC_PR_NOW_PLAYING_FILE, "C:\\RDS\\지금.txt");
+        type(d, IDC_PR_NOW_PLAYING_FORMAT, "%artist% / %song%");
+        SendDlgItemMessageA(d, IDC_PR_NOW_PLAYING_ENCODING, CB_SETCURSEL, 1, 0);
+        type(d, IDC_PR_STATUS_PORT, "8080");
+        type(d, IDC_PR_STATUS_ADDRESS, "");
         press(d, IDOK);
     });
     EXPECT_EQ(editPreferences(nullptr, frame, settings), IDOK);
@@ -211,6 +221,13 @@ TEST_F(Dialogs, PreferencesTakeEffectAndAreWrittenOrNothingChanges) {
     EXPECT_EQ(settings.alertCommand, "\"C:\\방송국\\알림.cmd\" \"사고\"");
     EXPECT_EQ(readSettings(*config).alertCommand, settings.alertCommand)
         << "read back whole, though the profile functions take a value's outer quotes off";
+    const Settings reread = readSettings(*config);
+    EXPECT_EQ(reread.nowPlayingFile, "C:\\RDS\\지금.txt");
+    EXPECT_EQ(reread.nowPlayingFormat, "%artist% / %song%");
+    EXPECT_EQ(reread.nowPlayingEncoding, "CP949");
+    EXPECT_EQ(reread.statusPort, 8080);
+    EXPECT_EQ(settings.statusAddress, "127.0.0.1") << "an emptied address is the safe one";
+    EXPECT_EQ(reread.statusAddress, "127.0.0.1");
 }
 
 TEST_F(Dialogs, TheLoadingManagerAddsEditsAndDeletes) {
