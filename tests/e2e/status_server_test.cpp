@@ -4,6 +4,8 @@
 // encoding.
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "../win32/standin_process.h"
 #include "airvane_session.h"
 #include "http_client.h"
@@ -74,7 +76,11 @@ TEST_F(StatusServer, ServesTheProgrammeOnAirAndTheFileFollowsEachTitle) {
         // The heartbeat moves from one request to the next 2 s later.
         const std::string before = jsonMember(json, "heartbeat");
         Sleep(2000);
-        const std::string after = jsonMember(httpBody(httpGet(port, "/status.json")), "heartbeat");
+        const std::string later = httpBody(httpGet(port, "/status.json"));
+        const std::string after = jsonMember(later, "heartbeat");
+        // Where in the track, as the track watch learnt it from the player.
+        EXPECT_NE(later.find("\"length_ms\":8000"), std::string::npos) << later;
+        EXPECT_TRUE(std::regex_search(later, std::regex("\"position_ms\":[0-9]{1,4}[,}]"))) << later;
         ASSERT_EQ(before.size(), 23u) << before;
         ASSERT_EQ(after.size(), 23u) << after;
         EXPECT_GE(after.substr(0, 19), before.substr(0, 19)) << "later";
