@@ -1,6 +1,8 @@
 #include "onair/as_played.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <utility>
 
 namespace airvane {
@@ -25,8 +27,20 @@ std::string startText(const LocalTime& t) {
 
 std::string secondsText(const std::optional<int64_t>& ms) { return ms ? std::to_string((*ms + 500) / 1000) : ""; }
 
+// A row after which a track without its own end cannot have played on: the
+// programme ended, began again, was put back, or the player went away (an
+// adoption is no end: what played plays on).
 bool endsProgramme(const OnAirRow& row) {
-    return row.event == onair::kEnd || row.event == onair::kOperatorStop || row.event == onair::kNotEnded;
+    return row.event == onair::kEnd || row.event == onair::kOperatorStop || row.event == onair::kNotEnded ||
+           row.event == onair::kStart || row.event == onair::kPlay || row.event == onair::kRejoin ||
+           row.event == onair::kPlayerLost;
+}
+
+// The same track seen again by a later run of Airvane (it adopted what
+// played): one play, not two.
+bool sameTrack(const OnAirRow& a, const OnAirRow& b) {
+    return b.event == onair::kTrack && a.title == b.title && a.listPos == b.listPos && a.file == b.file &&
+           std::llabs(dayMs(b.when) - dayMs(a.when)) <= 2000;
 }
 
 struct Total {
@@ -56,6 +70,9 @@ std::vector<PlayedTrack> asPlayed(const std::vector<OnAirRow>& rows) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const OnAirRow& row = rows[i];
         if (row.event != onair::kTrack) continue;
+        const auto earlier = std::find_if(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(i),
+                                          [&row](const OnAirRow& before) { return sameTrack(before, row); });
+        if (earlier != rows.begin() + static_cast<std::ptrdiff_t>(i)) continue;
         PlayedTrack track;
         track.start = row.when;
         track.programme = row.title;
@@ -67,14 +84,15 @@ std::vector<PlayedTrack> asPlayed(const std::vector<OnAirRow>& rows) {
         // Its end is the first row of its programme after it that ends it.
         for (std::size_t j = i + 1; j < rows.size(); ++j) {
             const OnAirRow& later = rows[j];
-            if (later.title != row.title) continue;
+            if (later.title != row.title || sameTrack(row, later)) continue;
             if (later.event == onair::kTrackEnd && later.listPos == row.listPos && later.playedMs) {
                 track.playedMs = later.playedMs;
                 track.playedFrom = "track-end";
                 break;
             }
             if (later.event == onair::kTrack || endsProgramme(later)) {
-                const int64_t ms = dayMs(later.when) - dayMs(row.when);
+                int64_t ms = dayMs(later.when) - dayMs(row.when);
+                if (row.trackMs) ms = std::min(ms, *row.trackMs);  // it cannot have played longer
                 if (ms >= 0) {
                     track.playedMs = ms;
                     track.playedFrom = "next";

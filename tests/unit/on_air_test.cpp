@@ -413,8 +413,18 @@ TEST(AsPlayed, TheDaysTracksAsTextAndAsCsv) {
         trackRow(5, 0, 0, "track", "Morning.m3u", 3, "=cmd|' /C calc'!A0", "-Minus - @Sign"),
         rowAt(6, 7, 30, 400, "end", "Morning.m3u", 6 * 3600 + 450),
         trackRow(8, 0, 0, "track", "News.m3u", 1, "D:\\News\\n.mp3", "News at eight"),
+        // Airvane started again and adopted it: the same track seen anew is one play.
+        rowAt(6, 8, 40, 0, "adopt", "News.m3u"),
+        trackRow(8, 0, 900, "track", "News.m3u", 1, "D:\\News\\n.mp3", "News at eight"),
+        trackRow(9, 30, 0, "track-end", "News.m3u", 1, "D:\\News\\n.mp3", "News at eight", 90'000),
+        // Killed with no end: it played as far as its length at most.
+        trackRow(20, 0, 0, "track", "Late.m3u", 1, "D:\\l.mp3", "Late"),
+        rowAt(6, 50, 0, 0, "start", "Late.m3u"),
     };
-    for (const OnAirRow& row : rows) ASSERT_TRUE(appendOnAirRow(dir.path("LOG/20261221-ONAIR.CSV"), row));
+    for (OnAirRow row : rows) {
+        if (row.title == "Late.m3u" && row.event == "track") row.trackMs = 200'000;
+        ASSERT_TRUE(appendOnAirRow(dir.path("LOG/20261221-ONAIR.CSV"), row));
+    }
 
     struct Case {
         const char* what;
@@ -427,18 +437,22 @@ TEST(AsPlayed, TheDaysTracksAsTextAndAsCsv) {
          "2026-12-21 06:00:00  Morning.m3u  D:\\Music\\a.mp3  Sunrise Band / Early, Light  190 s\n"
          "2026-12-21 06:03:10  Morning.m3u  D:\\음악\\아침.mp3  아침  45 s\n"
          "2026-12-21 06:05:00  Morning.m3u  =cmd|' /C calc'!A0  -Minus / @Sign  ~150 s\n"
-         "2026-12-21 06:08:00  News.m3u  D:\\News\\n.mp3  News at eight  ? s\n"
+         "2026-12-21 06:08:00  News.m3u  D:\\News\\n.mp3  News at eight  90 s\n"
+         "2026-12-21 06:20:00  Late.m3u  D:\\l.mp3  Late  ~200 s\n"
          "\n"
          "Morning.m3u: 3 tracks, 385 s\n"
-         "News.m3u: 1 track, 0 s\n"},
+         "News.m3u: 1 track, 90 s\n"
+         "Late.m3u: 1 track, 200 s\n"},
         {"as CSV, guarded as the record is", played + " --csv", 0,
          "date,start,programme,list_pos,file,artist,title,played_s,played_from\r\n"
          "2026-12-21,06:00:00,Morning.m3u,1,D:\\Music\\a.mp3,Sunrise Band,\"Early, Light\",190,track-end\r\n"
          "2026-12-21,06:03:10,Morning.m3u,2,D:\\음악\\아침.mp3,,아침,45,track-end\r\n"
          "2026-12-21,06:05:00,Morning.m3u,3,'=cmd|' /C calc'!A0,'-Minus,'@Sign,150,next\r\n"
-         "2026-12-21,06:08:00,News.m3u,1,D:\\News\\n.mp3,,News at eight,,\r\n"
+         "2026-12-21,06:08:00,News.m3u,1,D:\\News\\n.mp3,,News at eight,90,track-end\r\n"
+         "2026-12-21,06:20:00,Late.m3u,1,D:\\l.mp3,,Late,200,next\r\n"
          "2026-12-21,,Morning.m3u,,,,3 tracks,385,total\r\n"
-         "2026-12-21,,News.m3u,,,,1 tracks,0,total\r\n"},
+         "2026-12-21,,News.m3u,,,,1 tracks,90,total\r\n"
+         "2026-12-21,,Late.m3u,,,,1 tracks,200,total\r\n"},
         {"a day with no record", std::string(SCDTOOL_PATH) + " played --config " + ini + " --date 2026-12-22", 0,
          dir.path("LOG\\20261222-ONAIR.CSV") + ": there is no on-air record for that day\n"},
         {"another LOG folder", played + " --log " + dir.path("elsewhere"), 0,
