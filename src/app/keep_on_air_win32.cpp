@@ -26,7 +26,7 @@ namespace {
 
 // How long a decision waits for the monitor to say which file plays (the
 // player's file-info box) before it hands the programme over after all.
-constexpr DWORD kPathWaitMs = 5000;
+constexpr DWORD kPathWaitMs = 10'000;
 constexpr const char* kNoWindow = "플레이어 창이 나타나지 않았습니다";
 
 std::string programmeName(std::string title) {
@@ -44,30 +44,10 @@ std::vector<std::string> filesOf(TreeViewTree& tree, NodeItem schedule) {
     return files;
 }
 
-bool runsToday(const ScheduleNode& s, const LocalTime& now) {
-    return matchesDate(s.year, s.month, s.day, now) && ((s.weekdays >> now.dayOfWeek) & 1) != 0;
-}
-
-// The live tree's programme: the one marked as playing (a Schedule played
-// by hand, edits not yet saved), else the one whose times hold now and
-// that began last today.
-NodeItem liveProgramme(AppState& state, const LocalTime& now) {
-    const int32_t second = daySecondsOf(now);
-    NodeItem best = kNoNode;
-    int32_t bestStart = -1;
-    for (const ScheduleRef& schedule : currentSchedules(*state.tree, state.tickState)) {
-        const ScheduleNode& r = *schedule.record;
-        if (r.playing) return schedule.item;
-        if (!runsToday(r, now) || r.startSec > second || (r.endSec != kNoEndTime && second >= r.endSec)) continue;
-        if (r.startSec > bestStart) best = schedule.item, bestStart = r.startSec;
-    }
-    return best;
-}
-
-// The plan's programme in the tree Airvane shows: its title, times,
-// weekdays and date all alike, so that a namesake of another day is not it.
-NodeItem plannedProgramme(AppState& state, const OnAirProgramme& planned) {
-    const ScheduleNode& p = planned.schedule;
+// The Schedule of the tree Airvane shows with these stored fields: title,
+// times, weekdays and date all alike, so that a namesake of another day is
+// not it.
+NodeItem scheduleLike(AppState& state, const ScheduleNode& p) {
     for (const ScheduleRef& schedule : currentSchedules(*state.tree, state.tickState)) {
         const ScheduleNode& r = *schedule.record;
         if (r.text == p.text && r.startSec == p.startSec && r.endSec == p.endSec && r.weekdays == p.weekdays &&
@@ -75,6 +55,20 @@ NodeItem plannedProgramme(AppState& state, const OnAirProgramme& planned) {
             return schedule.item;
     }
     return kNoNode;
+}
+
+// When this airing of the Schedule was due: its start second today, or the
+// evening before when that second is still to come today.
+LocalTime airingStart(const ScheduleNode& schedule, const LocalTime& now) {
+    const LocalTime day = schedule.startSec <= daySecondsOf(now) ? now : previousDay(now);
+    return localTimeAt(day.year, day.month, day.day, schedule.startSec);
+}
+
+std::optional<ScheduleNode> markedSchedule(AppState& state) {
+    for (const ScheduleRef& schedule : currentSchedules(*state.tree, state.tickState)) {
+        if (schedule.record->playing) return *schedule.record;
+    }
+    return std::nullopt;
 }
 
 void markOnly(AppState& state, NodeItem playing) {
@@ -123,10 +117,17 @@ void handOver(AppState& state, NodeItem item, ScheduleNode& schedule) {
                        (schedule.options & kRepeat) != 0};
     WorkerKit kit = workerKit(state);
     noteWhenDone(state, kit, onair::kRejoin, schedule.text, std::nullopt, list.files);
-    auto where = [list, folder = state.programFolder, now = SystemClock().now()] {
-        const RejoinKnowledge known = readRejoinKnowledge(folder, now, list.files);
-        const RejoinPoint point = whereNow(list, known.rows, known.lengths, now);
-        return PlacedAt{point.index, point.offsetMs, point.known, point.listEnded, false};
+    // The record is read once, on the worker; the place is worked out again
+    // at the hand-over itself, after any fade.
+    auto where = [list, folder = state.programFolder, startSec = schedule.startSec] {
+        auto known = std::make_shared<RejoinKnowledge>(readRejoinKnowledge(folder, SystemClock().now(), list.files));
+        return std::function<PlacedAt()>([list, known, startSec] {
+            const LocalTime now = SystemClock().now();
+            ScheduleNode due;
+            due.startSec = startSec;
+            const RejoinPoint point = whereNow(list, known->rows, known->lengths, airingStart(due, now), now);
+            return PlacedAt{point.index, point.offsetMs, point.known, point.listEnded, false};
+        });
     };
     if (!startRejoinWorker(kit, schedule.options, playlist.path, where)) {
         holdStatus(state, kNoWorkerToStart);
@@ -144,18 +145,17 @@ void adopt(AppState& state, NodeItem item, const ScheduleNode& schedule, const s
     holdStatus(state, "방송 중이던 '" + programmeName(schedule.text) + "'이(가) 그대로 연주되고 있어 이어받습니다");
 }
 
-// Decides once everything needed is known; a later air command, the
-// scheduler turned off or KeepOnAir turned off drop the decision.
+// Decides once everything needed is known; a later air command, another
+// job file shown, the scheduler or KeepOnAir turned off drop the decision.
 void decide(AppState& state) {
     KeepOnAirState& keep = state.keepOnAir;
     if (!keep.pending || !keep.pending->answer) return;
-    if (keep.pending->command != latestAirCommand() || !state.settings.keepOnAir || !state.schedulerOn ||
-        !state.winampWindow || !IsWindow(state.winampWindow)) {
+    if (keep.pending->command != latestAirCommand() || keep.pending->jobFile != state.jobFile ||
+        !state.settings.keepOnAir || !state.schedulerOn || !state.winampWindow || !IsWindow(state.winampWindow)) {
         keep.pending.reset();
         return;
     }
     const RejoinAnswer& answer = *keep.pending->answer;
-    const LocalTime now = SystemClock().now();
     NodeItem item = kNoNode;
     if (answer.planAsked) {
         if (!answer.plan) {
@@ -166,7 +166,7 @@ void decide(AppState& state) {
         // it missed comes first, as it would have come.
         if (!answer.plan->jobFile.empty() && !samePathText(answer.plan->jobFile, state.jobFile))
             loadJobFileOnAir(state, answer.plan->jobFile, std::nullopt, "Airvane이 꺼져 있던 동안의 불러오기");
-        item = plannedProgramme(state, *answer.plan);
+        item = scheduleLike(state, answer.plan->schedule);
         if (item == kNoNode) {
             keep.pending.reset();
             refuseRejoin(state, answer.plan->title,
@@ -174,7 +174,9 @@ void decide(AppState& state) {
             return;
         }
     } else {
-        item = liveProgramme(state, now);
+        // What played when the player went away (or fell due meanwhile),
+        // as Airvane holds it: edits not saved included.
+        item = keep.pending->lost ? scheduleLike(state, *keep.pending->lost) : kNoNode;
         if (item == kNoNode) {
             keep.pending.reset();
             return;
@@ -195,6 +197,7 @@ void decide(AppState& state) {
     }
     keep.pending.reset();
     if (keep.crashes.refuses(schedule.text)) {
+        markOnly(state, kNoNode);  // nothing of it plays
         refuseRejoin(state, schedule.text,
                      "'" + programmeName(schedule.text) +
                          "'을(를) 다시 시작할 때마다 플레이어가 곧 멈추어, 다음 프로그램까지 다시 시작하지 않습니다");
@@ -203,10 +206,21 @@ void decide(AppState& state) {
     handOver(state, item, schedule);
 }
 
-unsigned long startRememberedPlayer(AppState& state, std::string& path) {
-    path = state.config.readProfileText(kConfigSection, "WINAMP.EXE", "WINAMP.EXE");
-    if (!File(openNativeFile(path, "rb"))) return ERROR_FILE_NOT_FOUND;
-    return startProcess("\"" + path + "\"", SW_SHOW);
+// On a thread of its own: a player on a network share that does not
+// answer would hold the tick for the share's timeout at every try.
+bool startRememberedPlayer(AppState& state) {
+    const std::string path = state.config.readProfileText(kConfigSection, "WINAMP.EXE", "WINAMP.EXE");
+    const HWND notify = state.mainWindow;
+    try {
+        std::thread([notify, path] {
+            const unsigned long error =
+                File(openNativeFile(path, "rb")) ? startProcess("\"" + path + "\"", SW_SHOW) : ERROR_FILE_NOT_FOUND;
+            PostMessageA(notify, kPlayerStartAnswer, static_cast<WPARAM>(error), 0);
+        }).detach();
+        return true;
+    } catch (const std::system_error&) {
+        return false;  // no thread now: the next try is paced as any other
+    }
 }
 
 void sayPlayerNotStarted(AppState& state, const std::string& why) {
@@ -228,12 +242,15 @@ void startPlayer(AppState& state) {
 
 void rejoinOnAir(AppState& state) {
     KeepOnAirState& keep = state.keepOnAir;
-    keep.restarts.found();
+    keep.restarts.found(tickMs());
     keep.restartMadeNoWindow = false;
     keep.notStartedSaid = false;
     const bool afterStart = !std::exchange(keep.foundBefore, true);
+    std::optional<ScheduleNode> lost = std::exchange(keep.lost, std::nullopt);
     if (!state.settings.keepOnAir || !state.schedulerOn) return;
-    keep.pending = KeepOnAirState::Pending{latestAirCommand(), GetTickCount(), afterStart, std::nullopt};
+    if (!afterStart && !lost) return;  // nothing played when the player went away
+    keep.pending = KeepOnAirState::Pending{latestAirCommand(), GetTickCount(), afterStart, state.jobFile,
+                                           std::move(lost), std::nullopt};
     askWhatShouldPlay(state, ++keep.pendingNumber, afterStart);
 }
 
@@ -261,8 +278,18 @@ void keepOnAirTick(AppState& state) {
 }
 
 void keepOnAirPlayerLost(AppState& state) {
-    state.keepOnAir.pending.reset();
-    state.keepOnAir.crashes.playerLost(tickMs());
+    KeepOnAirState& keep = state.keepOnAir;
+    keep.pending.reset();
+    keep.crashes.playerLost(tickMs());
+    keep.restarts.lost(tickMs());
+    keep.lost = markedSchedule(state);
+}
+
+void keepOnAirWithoutPlayer(AppState& state) {
+    if (!state.settings.keepOnAir || !state.schedulerOn) return;
+    // A start missed for want of a player is the one to put back.
+    if (const ScheduleNode* due = scheduleDueAt(*state.tree, state.tickState, SystemClock().now()))
+        state.keepOnAir.lost = *due;
 }
 
 void restartMissingPlayer(AppState& state) {
@@ -270,18 +297,23 @@ void restartMissingPlayer(AppState& state) {
     // At Airvane's start the player is started by command 103 itself, once
     // the window (and its launcher) is made.
     if (!state.companions) return;
-    if (!state.settings.keepOnAir || !state.schedulerOn || !keep.restarts.due(tickMs())) return;
+    if (!state.settings.keepOnAir || !state.schedulerOn || keep.starting || !keep.restarts.due(tickMs())) return;
     if (keep.restartMadeNoWindow) sayPlayerNotStarted(state, kNoWindow);
-    std::string path;
-    const unsigned long error = startRememberedPlayer(state, path);
     keep.restarts.tried(tickMs());
-    if (error != 0) {
-        sayPlayerNotStarted(state, refusalReason(error) + ": " + path);
-        return;
-    }
-    keep.restartMadeNoWindow = true;
+    keep.starting = startRememberedPlayer(state);
     state.playerStartedAt = GetTickCount();
     state.playerStarted = true;
+}
+
+void takePlayerStartAnswer(AppState& state, WPARAM error) {
+    KeepOnAirState& keep = state.keepOnAir;
+    keep.starting = false;
+    if (error == 0) {
+        keep.restartMadeNoWindow = true;  // until its window is found
+        return;
+    }
+    sayPlayerNotStarted(state, refusalReason(static_cast<unsigned long>(error)) + ": " +
+                                   state.config.readProfileText(kConfigSection, "WINAMP.EXE", "WINAMP.EXE"));
 }
 
 }  // namespace airvane

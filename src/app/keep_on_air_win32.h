@@ -22,8 +22,10 @@ namespace airvane {
 
 struct AppState;
 
-// Posted by the worker that found what should be on air.
+// Posted by the worker that found what should be on air, and by the one
+// that started the player (wParam: 0 or Windows' error).
 inline constexpr UINT kRejoinAnswer = WM_APP + 7;
+inline constexpr UINT kPlayerStartAnswer = WM_APP + 8;
 
 struct RejoinAnswer {
     bool planAsked = false;
@@ -33,16 +35,24 @@ struct RejoinAnswer {
 
 struct KeepOnAirState {
     RestartPacer restarts;
+    bool starting = false;             // a start of the player is on its worker
     bool restartMadeNoWindow = false;  // started, and no window came before the next try
     bool notStartedSaid = false;       // recorded once per outage
     RejoinCrashGuard crashes;
     bool foundBefore = false;          // the player's window was found since Airvane started
+    // The programme that played when the player went away, or that fell due
+    // while it was away: the one put back while Airvane runs (a programme
+    // the operator stopped is no longer marked and is not put back).
+    std::optional<ScheduleNode> lost;
     // A rejoin being decided; its number is the air command latest when it
-    // began: any later command decides what plays instead.
+    // began: any later command decides what plays instead, and so does a
+    // job file shown meanwhile.
     struct Pending {
         uint64_t command = 0;
         DWORD since = 0;
         bool afterStart = false;
+        std::string jobFile;
+        std::optional<ScheduleNode> lost;
         std::optional<RejoinAnswer> answer;
     };
     std::optional<Pending> pending;
@@ -62,10 +72,12 @@ void rejoinOnAir(AppState& state);
 void takeRejoinAnswer(AppState& state, WPARAM number, LPARAM answer);
 void keepOnAirPathAnswered(AppState& state, const std::string& path);
 void keepOnAirTick(AppState& state);
-// The player's window went away.
+// The player's window went away; while it is away, a programme may fall due.
 void keepOnAirPlayerLost(AppState& state);
+void keepOnAirWithoutPlayer(AppState& state);
 // The player's window is missing: started again when KeepOnAir asks, at
 // once when it has just gone, then with the restart pacer's growing wait.
 void restartMissingPlayer(AppState& state);
+void takePlayerStartAnswer(AppState& state, WPARAM error);
 
 }  // namespace airvane

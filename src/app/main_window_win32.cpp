@@ -116,6 +116,7 @@ void onTick(AppState& state) {
         SetTimer(state.mainWindow, kWinampSearchTimer, playerSearchPeriod(state), nullptr);
     } else {
         watchWithoutPlayer(state);
+        keepOnAirWithoutPlayer(state);
     }
     // Last: the snapshot shows what this tick did.
     publishStatus(state);
@@ -350,6 +351,9 @@ INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return TRUE;
         case kRejoinAnswer:
             takeRejoinAnswer(state, wParam, lParam);
+            return TRUE;
+        case kPlayerStartAnswer:
+            takePlayerStartAnswer(state, wParam);
             return TRUE;
         case WM_DESTROY:
             writeHeldOnAirRows(state);  // a last try: rows still refused now are lost

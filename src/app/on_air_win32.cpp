@@ -183,6 +183,7 @@ void noteWhenDone(AppState& state, WorkerKit& kit, std::string_view event, const
         report.command = command;
         const bool ending = event == onair::kEnd;
         if (outcome.placed.listEnded) {
+            if (outcome.overtaken) return;  // a later command decided what plays
             report.rows.push_back(rowNow(onair::kNotStarted, title, dueSec, kListEnded));
             report.notStartedTitle = title;
             report.notice = "'" + title + "': " + kListEnded;

@@ -35,15 +35,19 @@ std::string folded(const std::string& path) {
 }
 
 int indexOf(const ProgrammeList& programme, const OnAirRow& row) {
-    // The path decides: under shuffle the list position is no guide.
+    const int count = static_cast<int>(programme.files.size());
+    const bool placed = row.listPos && *row.listPos >= 1 && *row.listPos <= count;
+    // The list position where its file agrees (a file may stand twice);
+    // else the path decides: under shuffle the list position is no guide.
+    if (placed && !row.file.empty() &&
+        samePathText(programme.files[static_cast<std::size_t>(*row.listPos - 1)], row.file))
+        return *row.listPos - 1;
     if (!row.file.empty()) {
         for (std::size_t i = 0; i < programme.files.size(); ++i) {
             if (samePathText(programme.files[i], row.file)) return static_cast<int>(i);
         }
     }
-    if (row.listPos && *row.listPos >= 1 && *row.listPos <= static_cast<int>(programme.files.size()))
-        return *row.listPos - 1;
-    return -1;
+    return placed ? *row.listPos - 1 : -1;
 }
 
 struct Anchor {
@@ -56,6 +60,63 @@ struct Anchor {
 
 bool begins(const std::string& event) {
     return event == onair::kStart || event == onair::kPlay;
+}
+
+// Where the list is at nowMs, walked from the anchor with the lengths known.
+RejoinPoint placeIn(const ProgrammeList& programme, const Anchor& anchor, const TrackLengths& lengths, int64_t nowMs) {
+    RejoinPoint point;
+    const int count = static_cast<int>(programme.files.size());
+    int index = anchor.index;
+    int64_t elapsed = std::max<int64_t>(0, nowMs - anchor.startMs);
+    auto lengthOf = [&](int i) { return lengths.of(programme.files[static_cast<std::size_t>(i)]); };
+    if (programme.shuffle) {
+        // Only the track that played is known; after it, any: the first
+        // not yet aired in this programme, from its beginning.
+        const std::optional<int64_t> length = lengthOf(index);
+        if (length && elapsed >= *length) {
+            const auto unaired = std::find(anchor.aired.begin(), anchor.aired.end(), false);
+            index = unaired == anchor.aired.end() ? (index + 1) % count
+                                                    : static_cast<int>(unaired - anchor.aired.begin());
+            elapsed = 0;
+        } else if (!length) {
+            elapsed = 0;
+        }
+        point.index = index;
+        point.offsetMs = elapsed;
+        return point;
+    }
+    if (programme.repeat && lengths.knowsAll(programme.files)) {
+        // Whole rounds of the list change nothing: skipped at once.
+        int64_t round = 0;
+        for (int i = 0; i < count; ++i) round += *lengthOf(i);
+        int64_t toRoundStart = 0;
+        for (int i = index; i < count; ++i) toRoundStart += *lengthOf(i);
+        if (elapsed >= toRoundStart + round) elapsed = toRoundStart + (elapsed - toRoundStart) % round;
+    }
+    for (int steps = 0; steps <= 2 * count; ++steps) {
+        const std::optional<int64_t> length = lengthOf(index);
+        if (!length) {
+            // Not known how long it lasts: it starts from its beginning.
+            point.index = index;
+            return point;
+        }
+        if (elapsed < *length) {
+            point.index = index;
+            point.offsetMs = elapsed;
+            return point;
+        }
+        elapsed -= *length;
+        if (++index == count) {
+            if (!programme.repeat) {
+                point.index = count - 1;
+                point.listEnded = true;
+                return point;
+            }
+            index = 0;
+        }
+    }
+    point.index = index;
+    return point;
 }
 
 }  // namespace
@@ -122,14 +183,18 @@ RejoinKnowledge readRejoinKnowledge(const std::string& programFolder, const Loca
 }
 
 RejoinPoint whereNow(const ProgrammeList& programme, const std::vector<OnAirRow>& rows, const TrackLengths& lengths,
-                     const LocalTime& now) {
-    RejoinPoint point;
+                     const LocalTime& airingStart, const LocalTime& now) {
     const int count = static_cast<int>(programme.files.size());
-    if (count == 0) return point;
+    if (count == 0) return {};
+    const int64_t airingMs = timeLineMs(airingStart);
     std::optional<Anchor> anchor;
     for (const OnAirRow& row : rows) {
         if (row.title != programme.title) continue;
         const int64_t at = timeLineMs(row.when);
+        // A track row is stamped with its track's own start, which may come
+        // a moment before the row of the hand-over that began it.
+        const int64_t slack = row.event == onair::kTrack ? 2000 : 0;
+        if (at + slack < airingMs || (anchor && row.event == onair::kTrack && at + slack < anchor->rowMs)) continue;
         if (begins(row.event)) {
             anchor = Anchor{0, at, false, at, std::vector<bool>(static_cast<std::size_t>(count), false)};
         } else if (row.event == onair::kRejoin) {
@@ -148,58 +213,13 @@ RejoinPoint whereNow(const ProgrammeList& programme, const std::vector<OnAirRow>
             anchor->fromRejoin = false;
         }
     }
-    if (!anchor) return point;
-    point.known = true;
-    int index = anchor->index;
-    int64_t elapsed = std::max<int64_t>(0, timeLineMs(now) - anchor->startMs);
-    auto lengthOf = [&](int i) { return lengths.of(programme.files[static_cast<std::size_t>(i)]); };
-    if (programme.shuffle) {
-        // Only the track that played is known; after it, any: the first
-        // not yet aired in this programme, from its beginning.
-        const std::optional<int64_t> length = lengthOf(index);
-        if (length && elapsed >= *length) {
-            const auto unaired = std::find(anchor->aired.begin(), anchor->aired.end(), false);
-            index = unaired == anchor->aired.end() ? (index + 1) % count
-                                                    : static_cast<int>(unaired - anchor->aired.begin());
-            elapsed = 0;
-        } else if (!length) {
-            elapsed = 0;
-        }
-        point.index = index;
-        point.offsetMs = elapsed;
-        return point;
-    }
-    if (programme.repeat && lengths.knowsAll(programme.files)) {
-        // Whole rounds of the list change nothing: skipped at once.
-        int64_t round = 0;
-        for (int i = 0; i < count; ++i) round += *lengthOf(i);
-        int64_t toRoundStart = 0;
-        for (int i = index; i < count; ++i) toRoundStart += *lengthOf(i);
-        if (elapsed >= toRoundStart + round) elapsed = toRoundStart + (elapsed - toRoundStart) % round;
-    }
-    for (int steps = 0; steps <= 2 * count; ++steps) {
-        const std::optional<int64_t> length = lengthOf(index);
-        if (!length) {
-            // Not known how long it lasts: it starts from its beginning.
-            point.index = index;
-            return point;
-        }
-        if (elapsed < *length) {
-            point.index = index;
-            point.offsetMs = elapsed;
-            return point;
-        }
-        elapsed -= *length;
-        if (++index == count) {
-            if (!programme.repeat) {
-                point.index = count - 1;
-                point.listEnded = true;
-                return point;
-            }
-            index = 0;
-        }
-    }
-    point.index = index;
+    // Nothing recorded of this airing (the PC was off at its start): walked
+    // from its second, as far as the lengths are known.
+    const bool recorded = anchor.has_value();
+    if (!anchor) anchor = Anchor{0, airingMs, false, airingMs, std::vector<bool>(static_cast<std::size_t>(count), false)};
+    RejoinPoint point = placeIn(programme, *anchor, lengths, timeLineMs(now));
+    // From the list's beginning with nothing recorded is what a plain start does.
+    point.known = recorded || point.index != 0 || point.offsetMs != 0 || point.listEnded;
     return point;
 }
 

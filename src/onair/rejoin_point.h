@@ -56,8 +56,11 @@ struct RejoinKnowledge {
 RejoinKnowledge readRejoinKnowledge(const std::string& programFolder, const LocalTime& now,
                                     const std::vector<std::string>& files);
 
-// rows: the record of the day before and of today, in order.
+// rows: the record of the day before and of today, in order. airingStart:
+// when this airing of the programme was due (its start second, today or
+// the evening before): rows of an earlier airing are no guide, and with no
+// row of this one the list is walked from that second.
 RejoinPoint whereNow(const ProgrammeList& programme, const std::vector<OnAirRow>& rows,
-                     const TrackLengths& lengths, const LocalTime& now);
+                     const TrackLengths& lengths, const LocalTime& airingStart, const LocalTime& now);
 
 }  // namespace airvane

@@ -90,10 +90,11 @@ bool startDetached(Work&& work) {
 // A worker: it does its work on the player under the one-fade lock, then
 // tells what came of it.
 template <typename Work>
-bool startWorker(const WorkerKit& kit, Work work) {
+bool startWorker(const WorkerKit& kit, Work work, std::function<void()> beforeTheLock = {}) {
     WorkerSlot slot;
     if (!slot.take()) return false;
-    return startDetached([kit, work = std::move(work), slot = std::move(slot)]() {
+    return startDetached([kit, work = std::move(work), before = std::move(beforeTheLock), slot = std::move(slot)]() {
+        if (before) before();
         std::unique_ptr<Player> player = kit.makePlayer();
         WorkerOutcome outcome;
         {
@@ -105,53 +106,73 @@ bool startWorker(const WorkerKit& kit, Work work) {
 }
 
 // The list given, started at its place and moved into the track. A player
-// that has only begun to play may refuse the jump for a moment.
-bool handOffAt(Player& player, std::string_view path, PlacedAt& place) {
+// that has only begun to play may refuse the jump for a moment; one that
+// did not take the place is told as it is.
+void handOffAt(Player& player, std::string_view path, PlacedAt& place) {
     player.clearPlaylist();
     player.addFile(path);
     if (place.index > 0) player.setListPosition(place.index);
     player.play();
-    if (place.offsetMs <= 0) return true;
+    const int taken = player.listPosition();
+    if (taken >= 0 && taken != place.index) {
+        place.index = taken;
+        place.offsetMs = 0;
+        return;
+    }
+    if (place.offsetMs <= 0) return;
     for (int attempt = 0; attempt < 20 && player.answered(); ++attempt) {
-        if (player.jumpTo(place.offsetMs)) return place.jumped = true;
+        if (player.jumpTo(place.offsetMs)) {
+            place.jumped = true;
+            return;
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
-    return false;
 }
 
 // Fades out what plays, then hands path over; with options, repeat and
-// shuffle are set first. A rejoin asks where() for the place first.
+// shuffle are set first. A rejoin's place is looked for before the fade
+// lock and taken after the fade.
 bool startHandOffWorker(const WorkerKit& kit, std::optional<int32_t> options, std::string path,
-                        std::function<PlacedAt()> where = {}) {
-    return startWorker(kit, [kit, options, path = std::move(path), where = std::move(where)](Player& player) {
-        const PlacedAt place = where ? where() : PlacedAt{};
-        if (place.listEnded) {
-            WorkerOutcome nothing;
-            nothing.placed = place;
-            return nothing;
-        }
-        WorkerOutcome outcome = stopFor(kit, player);
-        outcome.placed = place;
-        // A stop (or another start) given during the fade wins.
-        if (!outcome.overtaken && !stillNewest(kit)) outcome.overtaken = true;
-        if (outcome.overtaken || !outcome.answered) return outcome;
-        // Not on air at the faded-down level: one more try first.
-        if (!outcome.volumeRestored) outcome.volumeRestored = payBackVolume(*kit.makeMixer(), *kit.ledger);
-        if (options) {
-            player.setRepeat(*options & kRepeat);
-            player.setShuffle(*options & kShuffle);
-        }
-        if (where) handOffAt(player, path, outcome.placed);
-        else playHandOff(player, path);
-        outcome.answered = player.answered() || playsAfterAll(kit);
-        // Given while the messages went out: the player is stopped after
-        // them (by a player object that may still send).
-        if (!stillNewest(kit)) {
-            kit.makePlayer()->stop();
-            outcome.overtaken = true;
-        }
-        return outcome;
-    });
+                        PlaceFinder where = {}) {
+    auto finder = std::make_shared<std::function<PlacedAt()>>();
+    auto before = [finder, where] {
+        if (where) *finder = where();
+    };
+    return startWorker(
+        kit,
+        [kit, options, path = std::move(path), finder](Player& player) {
+            if (*finder && (*finder)().listEnded) {
+                WorkerOutcome nothing;
+                nothing.overtaken = !stillNewest(kit);  // a later command decides, and writes its own row
+                nothing.placed.listEnded = true;
+                return nothing;
+            }
+            WorkerOutcome outcome = stopFor(kit, player);
+            // A stop (or another start) given during the fade wins.
+            if (!outcome.overtaken && !stillNewest(kit)) outcome.overtaken = true;
+            if (outcome.overtaken || !outcome.answered) return outcome;
+            // Not on air at the faded-down level: one more try first.
+            if (!outcome.volumeRestored) outcome.volumeRestored = payBackVolume(*kit.makeMixer(), *kit.ledger);
+            if (options) {
+                player.setRepeat(*options & kRepeat);
+                player.setShuffle(*options & kShuffle);
+            }
+            if (*finder) {
+                outcome.placed = (*finder)();
+                handOffAt(player, path, outcome.placed);
+            } else {
+                playHandOff(player, path);
+            }
+            outcome.answered = player.answered() || playsAfterAll(kit);
+            // Given while the messages went out: the player is stopped after
+            // them (by a player object that may still send).
+            if (!stillNewest(kit)) {
+                kit.makePlayer()->stop();
+                outcome.overtaken = true;
+            }
+            return outcome;
+        },
+        before);
 }
 
 }  // namespace
@@ -186,8 +207,7 @@ bool startPlayWorker(const WorkerKit& kit, std::string path) {
     return startHandOffWorker(kit, std::nullopt, std::move(path));
 }
 
-bool startRejoinWorker(const WorkerKit& kit, int32_t options, std::string playlistPath,
-                       std::function<PlacedAt()> where) {
+bool startRejoinWorker(const WorkerKit& kit, int32_t options, std::string playlistPath, PlaceFinder where) {
     return startHandOffWorker(kit, options, std::move(playlistPath), std::move(where));
 }
 

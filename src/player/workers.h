@@ -66,9 +66,14 @@ inline constexpr int kMaxWorkers = 8;
 bool startEndWorker(const WorkerKit& kit);
 bool startStartWorker(const WorkerKit& kit, int32_t options, std::string playlistPath);
 bool startPlayWorker(const WorkerKit& kit, std::string path);
-// A start that puts the programme where where() says it would be now
-// (worked out on the worker: it reads the record).
-bool startRejoinWorker(const WorkerKit& kit, int32_t options, std::string playlistPath, std::function<PlacedAt()> where);
+// Where a rejoin puts the programme: called on the worker before it waits
+// for the fade lock (it reads the record), it gives the function that
+// places the programme at the moment it is called.
+using PlaceFinder = std::function<std::function<PlacedAt()>()>;
+// A start that puts the programme where it would be now: worked out before
+// the fade (a list that would have ended is not handed over) and again
+// after it, on the clock of the hand-over.
+bool startRejoinWorker(const WorkerKit& kit, int32_t options, std::string playlistPath, PlaceFinder where);
 // Puts back a volume the ledger owes (left low by an earlier run); it
 // changes nothing of what plays.
 bool startVolumeWorker(const WorkerKit& kit);

@@ -46,6 +46,8 @@ TEST(RejoinPoint, WhereTheProgrammeWouldBeNow) {
         int day;
         int32_t now;
         RejoinPoint expected;
+        int airingDay = 9;  // when this airing was due
+        int32_t airing = 9 * 3600;
     } cases[] = {
         {"nothing recorded: the list's beginning", {}, &allKnown, false, false, 9, nine, {0, 0, false, false}},
         {"8 s into the second track", {row(9, nine, onair::kStart), row(9, nine, onair::kTrack, 1, files[0]),
@@ -69,7 +71,7 @@ TEST(RejoinPoint, WhereTheProgrammeWouldBeNow) {
          {row(9, nine, onair::kTrack, 1, files[0]), row(9, nine + 20, onair::kTrack, 2, files[2])}, &allKnown, true,
          false, 9, nine + 45, {1, 0, true, false}},
         {"begun the evening before", {row(8, 86400 - 30, onair::kStart), row(8, 86400 - 10, onair::kTrack, 2, files[1])},
-         &allKnown, false, false, 9, 5, {1, 15000, true, false}},
+         &allKnown, false, false, 9, 5, {1, 15000, true, false}, 8, 86400 - 30},
         {"a rejoin knows where it joined; its own track row does not move it",
          {row(9, nine, onair::kRejoin, 2, files[1], 8000), row(9, nine + 1, onair::kTrack, 2, files[1])}, &allKnown,
          false, false, 9, nine + 10, {1, 18000, true, false}},
@@ -81,16 +83,35 @@ TEST(RejoinPoint, WhereTheProgrammeWouldBeNow) {
              other.title = "Noon.m3u";
              return other;
          }()},
-         &allKnown, false, false, 9, nine + 5, {0, 0, false, false}},
+         &allKnown, false, false, 9, nine + 5, {0, 5000, true, false}},
+        {"yesterday's airing is no guide: walked from today's second",
+         {row(8, nine, onair::kStart), row(8, nine + 20, onair::kTrack, 2, files[1])}, &allKnown, false, false, 9,
+         nine + 25, {1, 5000, true, false}},
+        {"the day's second airing, its start missed",
+         {row(9, 6 * 3600, onair::kStart), row(9, 6 * 3600 + 20, onair::kTrack, 2, files[1])}, &allKnown, false,
+         false, 9, nine + 45, {2, 5000, true, false}},
+        {"a load during the outage: its programme never recorded", {}, &allKnown, false, false, 9, nine + 30,
+         {1, 10000, true, false}},
+        {"a track row written late, stamped before a later play", {row(9, nine, onair::kStart),
+                                                                     row(9, nine + 100, onair::kPlay),
+                                                                     row(9, nine + 50, onair::kTrack, 3, files[2])},
+         &allKnown, false, false, 9, nine + 105, {0, 5000, true, false}},
     };
     for (const auto& c : cases) {
         const RejoinPoint point = whereNow({"Morning.m3u", files, c.shuffle, c.repeat}, c.rows, *c.lengths,
+                                           localTimeAt(2026, 12, c.airingDay, c.airing),
                                            localTimeAt(2026, 12, c.day, c.now));
         EXPECT_EQ(point.index, c.expected.index) << c.what;
         EXPECT_EQ(point.offsetMs, c.expected.offsetMs) << c.what;
         EXPECT_EQ(point.known, c.expected.known) << c.what;
         EXPECT_EQ(point.listEnded, c.expected.listEnded) << c.what;
     }
+    // A file that stands twice in the list: its row's list position decides.
+    const RejoinPoint twice = whereNow({"Morning.m3u", {files[0], files[1], files[0]}, false, false},
+                                       {row(9, nine, onair::kTrack, 3, files[0])}, allKnown,
+                                       localTimeAt(2026, 12, 9, nine), localTimeAt(2026, 12, 9, nine + 5));
+    EXPECT_EQ(twice.index, 2);
+    EXPECT_EQ(twice.offsetMs, 5000);
 }
 
 // The rows of the day before and of today; the lengths from those, then
@@ -126,8 +147,22 @@ TEST(RejoinPoint, RestartsSpreadOutAndAPlayerThatKeepsDyingIsLeftAlone) {
         pacer.tried(now);
     }
     EXPECT_EQ(tries, (std::vector<int64_t>{0, 30, 90, 210, 450, 750})) << "30 s, 1, 2, 4 min, then 5 min";
-    pacer.found();
-    EXPECT_TRUE(pacer.due(750'001));
+    // Found a second after each start, then lost: started again at once
+    // after a minute's life or a first quick death; a player that keeps
+    // dying quickly waits for the growing wait.
+    int64_t startedAt = 750'000;
+    const struct {
+        int64_t lifeMs, waitMs;
+    } lives[] = {{140'000, 0}, {9'500, 0}, {4'000, 25'000}, {5'000, 54'000}, {80'000, 0}};
+    for (const auto& life : lives) {
+        pacer.found(startedAt + 1000);
+        const int64_t lostAt = startedAt + 1000 + life.lifeMs;
+        pacer.lost(lostAt);
+        int64_t at = lostAt;
+        while (!pacer.due(at)) at += 500;
+        EXPECT_EQ(at - lostAt, life.waitMs) << life.lifeMs;
+        pacer.tried(startedAt = at);
+    }
 
     RejoinCrashGuard guard;
     for (int death = 0; death < 3; ++death) {

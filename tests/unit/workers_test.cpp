@@ -38,6 +38,7 @@ public:
     void setRepeat(bool on) override { recorder_->setRepeat(on); }
     bool answered() const override { return recorder_->answered(); }
     void setListPosition(int index) override { recorder_->setListPosition(index); }
+    int listPosition() override { return recorder_->listPosition(); }
     bool jumpTo(int64_t to) override { return recorder_->jumpTo(to); }
 
 private:
@@ -105,7 +106,8 @@ TEST(Workers, TheStartWorkerStopsWhatPlaysSetsRepeatBeforeShuffleAndHandsOver) {
         std::optional<WorkerOutcome> told;
         kit.command = newAirCommand();
         kit.done = [&told](const WorkerOutcome& outcome) { told = outcome; };
-        ASSERT_TRUE(startRejoinWorker(kit, kRepeat, "C:\\Radio\\Morning.m3u", [place] { return place; }));
+        ASSERT_TRUE(startRejoinWorker(kit, kRepeat, "C:\\Radio\\Morning.m3u",
+                                      [place] { return std::function<PlacedAt()>([place] { return place; }); }));
         waitForWorkers();
         const std::vector<std::string> sent = recorder->messages();
         ASSERT_TRUE(told);
@@ -117,7 +119,7 @@ TEST(Workers, TheStartWorkerStopsWhatPlaysSetsRepeatBeforeShuffleAndHandsOver) {
         EXPECT_EQ(std::vector<std::string>(sent.begin() + static_cast<std::ptrdiff_t>(before), sent.end()),
                   (std::vector<std::string>{"IPC_ISPLAYING 0", "IPC_SET_REPEAT 1", "IPC_SET_SHUFFLE 0", "IPC_DELETE",
                                             "IPC_PLAYFILE C:\\Radio\\Morning.m3u", "IPC_SETPLAYLISTPOS 1",
-                                            "WINAMP_BUTTON2", "IPC_JUMPTOTIME 8000 0"}));
+                                            "WINAMP_BUTTON2", "IPC_GETLISTPOS", "IPC_JUMPTOTIME 8000 0"}));
         EXPECT_TRUE(told->placed.jumped);
         EXPECT_EQ(told->placed.offsetMs, 8000);
     }
