@@ -75,6 +75,7 @@ public:
     bool startProgramme(const ScheduleNode& schedule, const std::string&) override {
         line("start " + schedule.text);
         onAir = OnAirProgramme{schedule.text, schedule.startSec, schedule.endSec, schedule, shownFile, false};
+        startedAny = true;
         return true;
     }
 
@@ -87,6 +88,7 @@ public:
     // the next day's first ticks go on with).
     std::optional<OnAirProgramme> carried;
     std::string shownFile;  // the job file whose tree is shown
+    bool startedAny = false;  // a programme was handed over on the day ticked
 
 private:
     void line(const std::string& action) {
@@ -228,8 +230,9 @@ std::optional<OnAirProgramme> onAirAt(const std::string& configPath, const Local
     // What plays now, not what the next day's first ticks would make of it.
     simulate(request, clock, host, false);
     if (host.onAir) return host.onAir;
-    // A load today replaced the tree the evening's programme came from.
-    if (host.shown() > 1) return std::nullopt;
+    // A programme of today that has ended ended the evening's too; and a
+    // load today replaced the tree the evening's programme came from.
+    if (host.startedAny || host.shown() > 1) return std::nullopt;
     // Nothing handed over today yet: the evening before may still play, as
     // far as its end that today's first ticks make (none: it plays on).
     const LocalTime before = previousDay(now);

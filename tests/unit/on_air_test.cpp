@@ -377,6 +377,15 @@ TEST(AsRun, TheEndCarriedIntoTheNextDayIsTheOneItsTicksMake) {
             const std::optional<OnAirProgramme> after = onAirAt(request.configPath, localTimeAt(2026, 12, 23, second));
             EXPECT_EQ(after && after->fromDayBefore ? after->title : "", second < end ? "Night.m3u" : "") << second;
         }
+        // With no end, until a programme of the next day has come and gone.
+        test::TempDir endless;
+        const std::string nights = endless.write(
+            "night.scd", "Airvane Data V1.0\r\n-1 23:50:0 0:0:-1 0/0/0 0|Night.m3u\r\n-1 6:0:0 7:0:0 0/0/0 0|Early.m3u\r\n");
+        const std::string config = endless.write("station.INI", "[Config]\r\nFadeoutTime=3\r\nJobFile=" + nights + "\r\n");
+        for (const auto& [second, title] : {std::pair{5 * 3600, "Night.m3u"}, std::pair{10 * 3600, ""}}) {
+            const std::optional<OnAirProgramme> then = onAirAt(config, localTimeAt(2026, 12, 23, second));
+            EXPECT_EQ(then ? then->title : "", title) << second;
+        }
     }
 }
 

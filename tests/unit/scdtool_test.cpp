@@ -154,7 +154,7 @@ TEST(ScdtoolPlan, WhatIsOnAirAtASecond) {
         {21, "12:05:00", "Noon News.m3u"},
         {21, "15:00:00", "Noon News.m3u"},     // no fade: left playing, nothing started since
         {21, "23:30:00", "Night Jazz.m3u"},    // no end time
-        {22, "01:00:00", "Night Jazz.m3u"},    // begun the evening before, no end: plays on
+        {22, "01:00:00", "Night Jazz.m3u"},    // begun the evening before, on air till 02:00
         {24, "20:30:00", "Christmas Eve.m3u"},
         {25, "00:00:40", ""},                  // the load replaced the week
         {25, "09:00:00", "Carols.m3u"},        // from the file loaded at 00:00:30 (a load Airvane may have missed)
