@@ -30,9 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Over the limit without a request: bad, not "read more".
     if (size > airvane::kMaxRequestBytes && parsed.state == airvane::RequestState::Incomplete)
         __builtin_trap();
-    if (parsed.state != airvane::RequestState::Bad) {
-        const std::string answer = airvane::responseBytes(airvane::badRequest(), false);
-        if (answer.rfind("HTTP/1.1 400 ", 0) != 0) __builtin_trap();
+    // Whatever a complete request holds, the site answers it with a status
+    // of its own, and a foreign Host is never served.
+    if (parsed.state == airvane::RequestState::Complete) {
+        static airvane::StatusSite site(std::make_shared<airvane::StatusBoard>(), nullptr, nullptr);
+        const int status = site.answer(parsed.request).status;
+        if (status != 400 && status != 404 && status != 405 && status != 503) __builtin_trap();
+        if (!airvane::hostAllowed(parsed.request) && status != 400) __builtin_trap();
     }
     return 0;
 }

@@ -38,12 +38,17 @@ bool StatusServer::start(const std::string& address, uint16_t port, std::string&
 }
 
 void StatusServer::stop() {
-    stopping_ = true;
+    {
+        // Under the lock: a worker between its check and its wait would
+        // otherwise miss the word and sleep on, and the join with it.
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
     ready_.notify_all();
     if (acceptor_.joinable()) acceptor_.join();
     for (std::thread& worker : workers_) worker.join();
     workers_.clear();
-    for (const net::Socket connection : waiting_) net::closeSocket(connection);
+    for (const Waiting& waiting : waiting_) net::closeSocket(waiting.connection);
     waiting_.clear();
     net::closeSocket(listener_);
     listener_ = net::kNoSocket;
@@ -53,7 +58,12 @@ void StatusServer::acceptLoop() {
     while (!stopping_) {
         if (net::waitToRead(listener_, kSliceMs) != net::Wait::Ready) continue;
         const net::Socket connection = net::acceptConnection(listener_);
-        if (connection == net::kNoSocket) continue;
+        if (connection == net::kNoSocket) {
+            // Out of handles or buffers: the listener stays readable; a
+            // slice's pause keeps the loop from taking a whole core.
+            std::this_thread::sleep_for(std::chrono::milliseconds(kSliceMs));
+            continue;
+        }
         std::unique_lock lock(mutex_);
         if (waiting_.size() >= limits_.waiting) {
             lock.unlock();
@@ -65,7 +75,7 @@ void StatusServer::acceptLoop() {
             net::closeSocket(connection);
             continue;
         }
-        waiting_.push_back(connection);
+        waiting_.push_back({connection, net::monotonicMs() + limits_.readMs});
         lock.unlock();
         ready_.notify_one();
     }
@@ -76,27 +86,33 @@ void StatusServer::workerLoop() {
         std::unique_lock lock(mutex_);
         ready_.wait(lock, [this] { return stopping_ || !waiting_.empty(); });
         if (stopping_) return;
-        const net::Socket connection = waiting_.front();
+        const Waiting taken = waiting_.front();
         waiting_.pop_front();
         lock.unlock();
-        serve(connection);
-        net::closeSocket(connection);
+        serve(taken.connection, taken.readBy);
+        net::closeSocket(taken.connection);
     }
 }
 
-void StatusServer::serve(net::Socket connection) {
-    // Read until the blank line, the size limit or the time limit.
+void StatusServer::serve(net::Socket connection, int64_t readBy) {
+    // Read until the blank line, the size limit or the time limit, counted
+    // from the accept: idle connections that waited their turn go at once.
     std::string received;
     ParsedRequest parsed;
-    const int64_t readBy = net::monotonicMs() + limits_.readMs;
     char buffer[2048];
     while (true) {
         parsed = parseHttpRequest(received);
         if (parsed.state != RequestState::Incomplete) break;
-        if (stopping_ || msLeft(readBy) <= 0) return;  // too slow: dropped without a word
-        const net::Wait wait = net::waitToRead(connection, std::min(kSliceMs, msLeft(readBy)));
+        if (stopping_) return;
+        // Past its time (it may have waited its turn behind others), what it
+        // sent by now is still read; nothing more is waited for.
+        const int left = msLeft(readBy);
+        const net::Wait wait = net::waitToRead(connection, std::min(kSliceMs, left));
         if (wait == net::Wait::Failed) return;
-        if (wait == net::Wait::TimedOut) continue;
+        if (wait == net::Wait::TimedOut) {
+            if (left <= 0) return;  // too slow: dropped without a word
+            continue;
+        }
         const int got = net::receiveSome(connection, buffer, sizeof buffer);
         if (got == 0 || got == -1) return;
         if (got > 0) received.append(buffer, got);

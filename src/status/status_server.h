@@ -50,7 +50,12 @@ public:
 private:
     void acceptLoop();
     void workerLoop();
-    void serve(net::Socket connection);
+    void serve(net::Socket connection, int64_t readBy);
+
+    struct Waiting {
+        net::Socket connection;
+        int64_t readBy;  // its request is read by then, or it is dropped
+    };
 
     std::shared_ptr<StatusSite> site_;
     StatusServerLimits limits_;
@@ -59,7 +64,7 @@ private:
     std::atomic<bool> stopping_{false};
     std::mutex mutex_;
     std::condition_variable ready_;
-    std::deque<net::Socket> waiting_;
+    std::deque<Waiting> waiting_;
     std::thread acceptor_;
     std::vector<std::thread> workers_;
     std::atomic<uint64_t> answered_{0}, turnedAway_{0};

@@ -1,6 +1,7 @@
 #include "status/status_site.h"
 
 #include "status/tcp_socket.h"
+#include "storage/text.h"
 
 namespace airvane {
 
@@ -64,7 +65,24 @@ std::optional<TodayCounts> StatusSite::todayFor(const LocalTime& day) {
     return todayCached_;
 }
 
+bool hostAllowed(const HttpRequest& request) {
+    for (const auto& [name, value] : request.headers) {
+        if (name.size() != 4 || !equalsIgnoringCase(name, "host")) continue;
+        std::string host = value;
+        if (!host.empty() && host.front() == '[') return host.find(']') != std::string::npos;  // an IPv6 literal
+        host = host.substr(0, host.find(':'));
+        if (host.empty() || equalsIgnoringCase(host, "localhost")) return true;
+        // An address, or a name of one label (the PC's own name): a web
+        // page that rebinds its domain to this PC names that domain, and
+        // is refused, so it cannot read the station's record.
+        const bool address = host.find_first_not_of("0123456789.") == std::string::npos;
+        return address || host.find('.') == std::string::npos;
+    }
+    return true;  // HTTP/1.0 sends none
+}
+
 HttpResponse StatusSite::answer(const HttpRequest& request) {
+    if (!hostAllowed(request)) return plain(400, "unknown host");
     if (request.method != "GET" && request.method != "HEAD") return plain(405, "method not allowed");
     const bool known = request.path == "/" || request.path == "/status.json" || request.path == "/onair.csv";
     if (!known) return plain(404, "not found");

@@ -28,6 +28,10 @@ std::string responseBytes(const HttpResponse& response, bool head);
 // 400 for what could not be read.
 HttpResponse badRequest();
 
+// The Host a request names is this PC (an address, "localhost", a name of
+// one label); a domain name is refused (DNS rebinding). None: allowed.
+bool hostAllowed(const HttpRequest& request);
+
 class StatusSite {
 public:
     // The day's counts and its record as they are on disk now; both are

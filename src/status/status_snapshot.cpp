@@ -98,6 +98,24 @@ std::string statusJson(const StatusSnapshot& s, const std::optional<TodayCounts>
 
 namespace {
 
+// Outside text (a title, a file name) escaped for the page, whole
+// characters only: a lead byte without its trail (a title cut in the
+// middle of a Korean character) would take the next byte, a '<' of the
+// markup, with it when the page is turned into UTF-8.
+std::string pageText(const std::string& text) {
+    std::string whole;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x81 || c == 0xFF) {
+            whole += text[i];
+            continue;
+        }
+        const auto trail = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        if (trail >= 0x41 && trail != 0xFF) whole += text.substr(i++, 2);
+    }
+    return escapeHtml(whole);
+}
+
 // One row of the page; warn marks what must stand out (late, missed, silent).
 std::string pageRow(const std::string& label, const std::string& value, bool warn = false) {
     return std::string("<tr") + (warn ? " class=\"warn\"" : "") + "><th>" + label + "</th><td>" + value +
@@ -128,15 +146,15 @@ std::string statusPage(const StatusSnapshot& s, const std::optional<TodayCounts>
         ".small{color:#777;font-size:.85em}\n</style></head><body>\n"
         "<h1>Airvane 방송 상태</h1>\n<table>\n";
     if (s.now) {
-        page += "<tr class=\"onair\"><th>방송 중</th><td>" + escapeHtml(s.now->programme) + "</td></tr>\n";
-        page += pageRow("지금 곡", escapeHtml(s.now->title));
+        page += "<tr class=\"onair\"><th>방송 중</th><td>" + pageText(s.now->programme) + "</td></tr>\n";
+        page += pageRow("지금 곡", pageText(s.now->title));
         page += pageRow("시간",
                         dayClock(s.now->startSec) + " ~ " + (s.now->endSec ? dayClock(*s.now->endSec) : ""));
     } else {
         page += pageRow("방송 중", "없음");
     }
     page += pageRow(
-        "다음", s.next ? escapeHtml(s.next->programme) + " (" + dayClock(s.next->startSec) + ")" : "없음");
+        "다음", s.next ? pageText(s.next->programme) + " (" + dayClock(s.next->startSec) + ")" : "없음");
     page += pageRow(
         "무음",
         s.silenceSince ? isoLocalTime(*s.silenceSince).substr(11, 8) + "부터 소리가 없습니다" : "없음",

@@ -142,6 +142,16 @@ TEST(StatusSite, EachPathAndMethodGetsItsAnswer) {
                         [](const LocalTime&) { return std::optional<std::string>(); });
     EXPECT_EQ(noRecord.answer(request("GET", "/onair.csv")).status, 404) << "no record yet today";
     EXPECT_NE(noRecord.answer(request("GET", "/status.json")).body.find("\"today\":null"), std::string::npos);
+    // The PC by address or by its own name; a domain (a page rebinding its
+    // name to this PC) is refused.
+    for (const auto& [host, status] : {std::pair{"127.0.0.1:8080", 200}, std::pair{"localhost", 200},
+                                       std::pair{"STATION-PC", 200}, std::pair{"[::1]:80", 200},
+                                       std::pair{"192.168.0.10", 200}, std::pair{"evil.example.com", 400},
+                                       std::pair{"evil.example.com:8080", 400}}) {
+        HttpRequest named = request("GET", "/status.json");
+        named.headers.emplace_back("HOST", host);
+        EXPECT_EQ(site->answer(named).status, status) << host;
+    }
     StatusSite starting(std::make_shared<StatusBoard>(), nullptr, nullptr);
     EXPECT_EQ(starting.answer(request("GET", "/")).status, 503) << "before the first tick";
 }
@@ -159,6 +169,11 @@ public:
     }
     ~Client() { close(fd_); }
     bool connected() const { return connected_; }
+    // A reader that stops waiting: an answer later than this counts as none.
+    void giveUpAfter(int seconds) {
+        timeval limit{seconds, 0};
+        setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+    }
     void send(const std::string& bytes) { ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL); }
     std::string readAll() {
         std::string all;
@@ -233,6 +248,20 @@ TEST_F(StatusServerOnSocket, ASilentClientCannotHoldTheServer) {
     EXPECT_EQ(answer.rfind("HTTP/1.1 200 OK\r\n", 0), 0u);
     EXPECT_EQ(silent.readAll(), "") << "closed without an answer";
     EXPECT_EQ(halfway.readAll(), "");
+
+    // A queue of idle connections: their time runs from the accept, so
+    // they go together and a request behind them is answered at once;
+    // counted from each one's turn, it would wait 20 turns of 300 ms, twice
+    // as long as this reader waits.
+    server.reset();
+    startWith({1, 32, 300, 1000});
+    std::vector<std::unique_ptr<Client>> idle;
+    for (int i = 0; i < 20; ++i) idle.push_back(std::make_unique<Client>(port));
+    Client behind(port);
+    behind.giveUpAfter(3);
+    behind.send("GET /status.json HTTP/1.1\r\n\r\n");
+    EXPECT_EQ(behind.readAll().rfind("HTTP/1.1 200 OK\r\n", 0), 0u);
+    for (const auto& client : idle) EXPECT_EQ(client->readAll(), "");
 }
 
 TEST_F(StatusServerOnSocket, ManyClientsAtOnceAreAllAnsweredOrTurnedAwayAndStopIsPrompt) {

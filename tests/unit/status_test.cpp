@@ -165,6 +165,9 @@ TEST(StatusPage, ThePageShowsTheSameEscapedAndMarksWhatIsWrong) {
     EXPECT_NE(page.find(utf8(u8"<tr class=\"warn\"><th>빠짐</th><td>1</td>")), std::string::npos);
     EXPECT_NE(page.find(utf8(u8"<tr><th>짧게 끝남</th><td>0</td>")), std::string::npos) << "nothing to mark";
     EXPECT_NE(page.find(utf8(u8"<tr><th>플레이어</th><td>찾음</td>")), std::string::npos);
+    // A title cut in the middle of a Korean character keeps the markup whole.
+    s.now->title = std::string("노래") + "\xB3";
+    EXPECT_NE(statusPage(s, std::nullopt).find(utf8(u8"<th>지금 곡</th><td>노래</td>")), std::string::npos);
 
     StatusSnapshot quiet;
     quiet.playerFound = false;
