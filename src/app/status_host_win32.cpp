@@ -63,6 +63,12 @@ StatusSnapshot makeSnapshot(AppState& state, const LocalTime& now) {
 // another programme, another next, or other settings.
 void updateNowPlayingFile(AppState& state, const StatusSnapshot& snapshot) {
     StatusRoom& room = *state.statusRoom;
+    // Another path or encoding is another file: its failure is said anew.
+    const std::string target = state.settings.nowPlayingFile + '\n' + state.settings.nowPlayingEncoding;
+    if (room.nowPlayingSaidFor != target) {
+        room.nowPlayingSaidFor = target;
+        room.nowPlayingFailureSaid = false;
+    }
     if (const std::optional<bool> written = room.writer.takeOutcome()) {
         if (!*written && !std::exchange(room.nowPlayingFailureSaid, true)) {
             holdStatus(state, "지금 방송 파일을 쓰지 못했습니다: " + state.settings.nowPlayingFile);
@@ -123,6 +129,11 @@ std::shared_ptr<StatusSite> siteFor(AppState& state) {
 StatusRoom::StatusRoom() : writer(writeFileAtomically) {}
 
 void publishStatus(AppState& state) {
+    // A port another program held (an earlier run still ending) is tried
+    // again while it is wanted.
+    StatusRoom& room = *state.statusRoom;
+    if (!room.server && state.settings.statusPort != 0 && GetTickCount() - room.serverTriedAt >= 30'000)
+        followStatusSettings(state);
     StatusSnapshot snapshot = makeSnapshot(state, SystemClock().now());
     updateNowPlayingFile(state, snapshot);
     state.statusRoom->board->publish(std::move(snapshot));
@@ -138,10 +149,13 @@ void followStatusSettings(AppState& state) {
     if (at.empty()) return;
     auto server = std::make_unique<StatusServer>(siteFor(state));
     std::string error;
+    room.serverTriedAt = GetTickCount();
     if (!server->start(state.settings.statusAddress, static_cast<uint16_t>(port), error)) {
-        holdStatus(state, "상태 서버를 열지 못했습니다 (" + at + "): " + error);
+        if (std::exchange(room.serverFailureSaid, at) != at)
+            holdStatus(state, "상태 서버를 열지 못했습니다 (" + at + "): " + error);
         return;
     }
+    room.serverFailureSaid.clear();
     room.server = std::move(server);
     room.serverAt = at;
 }

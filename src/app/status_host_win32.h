@@ -4,6 +4,8 @@
 // step here waits on a socket or a file.
 #pragma once
 
+#include <windows.h>
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,6 +25,9 @@ struct StatusRoom {
     NowPlayingFileWriter writer;
     std::string nowPlayingWritten;  // path, encoding and bytes last handed over
     bool nowPlayingFailureSaid = false;
+    std::string nowPlayingSaidFor;  // the path and encoding the failure was said for
+    DWORD serverTriedAt = 0;        // a port that could not be had is tried again every 30 s
+    std::string serverFailureSaid;  // "address:port" whose failure was said
 
     StatusRoom();
 };

@@ -98,7 +98,13 @@ void NowPlayingFileWriter::run() {
         pending_.reset();
         writing_ = true;
         lock.unlock();
-        const bool written = write_(path, bytes);
+        // An encoder that polls the file holds it open a moment now and
+        // then, and the replace fails: tried again before it counts.
+        bool written = write_(path, bytes);
+        for (int again = 0; again < 3 && !written; ++again) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            written = write_(path, bytes);
+        }
         lock.lock();
         writing_ = false;
         outcome_ = outcome_.value_or(true) && written;
