@@ -32,7 +32,8 @@ struct ScheduleForm {
     std::string startHour, startMinute, startSecond;
     std::string endHour, endMinute, endSecond;
     bool noEndTime = false;
-    bool shuffle = false, repeat = false, noFadeOut = false;
+    bool shuffle = false, repeat = false, noFadeOut = false, softStart = false;
+    int32_t otherOptions = 0;  // option bits the form does not show, kept as they came
     std::string title;
 };
 
@@ -69,7 +70,7 @@ std::string loadingListLine(const LoadingEntry& entry);
 struct PreferencesForm {
     bool disDragDrop = false, dispNowPlayFile = false, makeLogFile = false, setShoutcastTitle = false,
          keepOnAir = false;
-    std::string adjRealTimeSec, fadeoutTime, alertCommand;
+    std::string adjRealTimeSec, fadeoutTime, alertCommand, softWaitSec;
     std::string nowPlayingFile, nowPlayingFormat, nowPlayingEncoding, statusPort, statusAddress;
 };
 
