@@ -1,8 +1,10 @@
 // Soft starts with standin.exe as the player, its tracks of set lengths
-// (by list position: 10 s, 60 s, then 600 s). Morning starts hard at t0;
-// Jazz (soft) at t0 + 3, while Morning's first track has 7 s left; Rock
-// (soft) at t0 + 22, while Jazz's second track has about 58 s left, more
-// than SoftWaitSec 15; News (hard) at t0 + 45.
+// (by list position: 12 s, 60 s, then 600 s). Morning starts hard at t0;
+// Jazz (soft) at t0 + 5, while Morning's first track has 7 s left; Rock
+// (soft) at t0 + 27, while Jazz's second track has about 57 s left, more
+// than SoftWaitSec 15; News (hard) at t0 + 50. (Jazz comes after Morning's
+// start window, so that an end of Morning ahead of it cannot start Morning
+// again.)
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -37,12 +39,12 @@ std::string threeTracks(int from, const char* title, int options) {
 
 TEST_F(SoftStart, TheProgrammeWaitsForTheSongOrForTheLimitAndAHardStartKeepsItsSecond) {
     const int t0 = secondOfDayNow() + 8;
-    if (t0 + 60 >= 86400) GTEST_SKIP() << "too close to midnight";
-    test::StandinProcess player("--track-lengths 10,60,600");
+    if (t0 + 70 >= 86400) GTEST_SKIP() << "too close to midnight";
+    test::StandinProcess player("--track-lengths 12,60,600");
     ASSERT_TRUE(player.window());
     const std::string job = "Airvane Data V1.0\r\n" + threeTracks(t0, "Morning", 0) +
-                            threeTracks(t0 + 3, "Jazz", kSoftStart) + threeTracks(t0 + 22, "Rock", kSoftStart) +
-                            programmeEntry(t0 + 45, t0 + 3600, "News") + "\r\n";
+                            threeTracks(t0 + 5, "Jazz", kSoftStart) + threeTracks(t0 + 27, "Rock", kSoftStart) +
+                            programmeEntry(t0 + 50, t0 + 3600, "News") + "\r\n";
     prepare("soft-start", job, "FadeoutTime=2\r\nSoftWaitSec=15\r\n");
     launch();
     const std::string playlist = "IPC_PLAYFILE " + folder + "\\";
@@ -54,8 +56,9 @@ TEST_F(SoftStart, TheProgrammeWaitsForTheSongOrForTheLimitAndAHardStartKeepsItsS
     std::printf("%s", journal.c_str());
 
     const JournalStamp morning = journalStampOf(journal, playlist + "Morning.m3u");
-    const JournalStamp morningPlays = journalStampOf(journal, "WINAMP_BUTTON2", morning.at);
     const JournalStamp jazz = journalStampOf(journal, playlist + "Jazz.m3u");
+    const JournalStamp morningPlays = journalStampOf(journal, "WINAMP_BUTTON2", morning.at);
+    EXPECT_EQ(journal.rfind(playlist + "Morning.m3u"), morning.at) << "Morning was handed over once";
     const JournalStamp rock = journalStampOf(journal, playlist + "Rock.m3u");
     const JournalStamp news = journalStampOf(journal, playlist + "News.m3u");
     ASSERT_NE(morningPlays.at, std::string::npos);
@@ -63,17 +66,17 @@ TEST_F(SoftStart, TheProgrammeWaitsForTheSongOrForTheLimitAndAHardStartKeepsItsS
     ASSERT_NE(rock.at, std::string::npos);
     ASSERT_NE(news.at, std::string::npos);
     EXPECT_EQ(morning.time.substr(0, 8), clockText(t0)) << "a hard start keeps its second";
-    EXPECT_EQ(news.time.substr(0, 8), clockText(t0 + 45)) << "a hard start keeps its second";
+    EXPECT_EQ(news.time.substr(0, 8), clockText(t0 + 50)) << "a hard start keeps its second";
 
-    // Jazz: at the end of Morning's 10 s track, with no fade before it.
-    const long long trackEnd = stampMs(morningPlays) + 10'000;
+    // Jazz: at the end of Morning's 12 s track, with no fade before it.
+    const long long trackEnd = stampMs(morningPlays) + 12'000;
     std::printf("Jazz came %lld ms after the track's end\n", stampMs(jazz) - trackEnd);
     EXPECT_LE(std::llabs(stampMs(jazz) - trackEnd), 1000);
     const std::string beforeJazz = journal.substr(morningPlays.at, jazz.at - morningPlays.at);
     EXPECT_EQ(beforeJazz.find(" ms ("), std::string::npos) << "no fade: " << beforeJazz;
 
     // Rock: 15 s after its second, after a fade of FadeoutTime.
-    const long long rockDue = (t0 + 22) * 1000LL;
+    const long long rockDue = (t0 + 27) * 1000LL;
     std::printf("Rock came %lld ms after its second\n", stampMs(rock) - rockDue);
     EXPECT_GE(stampMs(rock) - rockDue, 15'000 - 300);
     EXPECT_LE(stampMs(rock) - rockDue, 16'000);
@@ -88,8 +91,8 @@ TEST_F(SoftStart, TheProgrammeWaitsForTheSongOrForTheLimitAndAHardStartKeepsItsS
     char name[32];
     std::snprintf(name, sizeof name, "\\LOG\\%04d%02d%02d-ONAIR.CSV", today.wYear, today.wMonth, today.wDay);
     std::string rows;
-    const std::regex rockRow(",start,Rock\\.m3u," + clockText(t0 + 22) + ",(\\d+),15000,");
-    const std::regex jazzRow(",start,Jazz\\.m3u," + clockText(t0 + 3) + ",(\\d+),(\\d+),");
+    const std::regex rockRow(",start,Rock\\.m3u," + clockText(t0 + 27) + ",(\\d+),15000,");
+    const std::regex jazzRow(",start,Jazz\\.m3u," + clockText(t0 + 5) + ",(\\d+),(\\d+),");
     for (int i = 0; i < 50 && !std::regex_search(rows, rockRow); ++i) {
         Sleep(100);
         rows = readFile(folder + name);
