@@ -110,7 +110,6 @@ ScheduleForm scheduleFormFrom(const ScheduleNode& record) {
     form.repeat = record.options & kRepeat;
     form.noFadeOut = record.options & kNoFadeOut;
     form.softStart = record.options & kSoftStart;
-    form.otherOptions = record.options & ~kEditorOptions;
     form.title = record.text;
     return form;
 }
@@ -139,7 +138,7 @@ FormError applyScheduleForm(const ScheduleForm& form, ScheduleNode& record) {
     record.text = title;
     record.weekdays = weekdayBits(form.weekdays);
     record.options = (form.shuffle ? kShuffle : 0) | (form.repeat ? kRepeat : 0) | (form.noFadeOut ? kNoFadeOut : 0) |
-                     (form.softStart ? kSoftStart : 0) | (form.otherOptions & ~kEditorOptions);
+                     (form.softStart ? kSoftStart : 0) | (record.options & ~kEditorOptions);
     record.year = static_cast<int32_t>(dateField(form.year));
     record.month = static_cast<int32_t>(dateField(form.month));
     record.day = record.weekdays == kEveryDay ? static_cast<int32_t>(dateField(form.day)) : 0;

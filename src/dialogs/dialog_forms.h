@@ -33,7 +33,6 @@ struct ScheduleForm {
     std::string endHour, endMinute, endSecond;
     bool noEndTime = false;
     bool shuffle = false, repeat = false, noFadeOut = false, softStart = false;
-    int32_t otherOptions = 0;  // option bits the form does not show, kept as they came
     std::string title;
 };
 
@@ -44,6 +43,7 @@ const char* formErrorMessage(FormError error);
 
 ScheduleForm scheduleFormFrom(const ScheduleNode& record);
 // Checks the form and, when it passes, writes it into record (and only then).
+// Option bits the form has no box for stay as the record had them.
 FormError applyScheduleForm(const ScheduleForm& form, ScheduleNode& record);
 // The title as stored: blanks trimmed, ".m3u" appended unless it has it.
 std::string storedTitle(std::string title);

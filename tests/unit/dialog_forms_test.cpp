@@ -79,15 +79,14 @@ TEST(ScheduleForm, ConfirmWritesTheRecord) {
     EXPECT_EQ(record.text, "Christmas Eve.m3u");
 
     // The soft-start box is bit 8; bits the editor has no box for (a newer
-    // program's) survive an edit that changes the boxes around them.
+    // program's) survive a confirm that changes the boxes around them, as
+    // the dialog reads its boxes into a fresh form.
     record.options = kRepeat | kSoftStart | 0x40 | 0x1000;
-    form = scheduleFormFrom(record);
-    EXPECT_TRUE(form.softStart && form.repeat && !form.shuffle);
-    form.repeat = false;
-    form.shuffle = true;
+    EXPECT_TRUE(scheduleFormFrom(record).softStart);
+    form.softStart = true;
     ASSERT_EQ(applyScheduleForm(form, record), FormError::None);
-    EXPECT_EQ(record.options, kShuffle | kSoftStart | 0x40 | 0x1000);
-    form.softStart = false;
+    EXPECT_EQ(record.options, kShuffle | kNoFadeOut | kSoftStart | 0x40 | 0x1000);
+    form.softStart = form.noFadeOut = false;
     applyScheduleForm(form, record);
     EXPECT_EQ(record.options, kShuffle | 0x40 | 0x1000);
 }
