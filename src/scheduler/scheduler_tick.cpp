@@ -106,8 +106,13 @@ void unmark(ScheduleTree& tree, const ScheduleRef& ref) {
     relabel(tree, ref.item, *ref.record);
 }
 
-void endPass(ScheduleTree& tree, const std::vector<ScheduleRef>& schedules, int32_t now, const Settings& settings,
-             SchedulerHost& host, TickState& state, TrackAtTick& track) {
+bool dueOn(const ScheduleNode& record, int weekdayBit, const LocalTime& today) {
+    return hasWeekday(record.weekdays, weekdayBit) && matchesDate(record.year, record.month, record.day, today);
+}
+
+void endPass(ScheduleTree& tree, const std::vector<ScheduleRef>& schedules, int32_t now, int weekdayBit,
+             const LocalTime& today, const Settings& settings, SchedulerHost& host, TickState& state,
+             TrackAtTick& track) {
     const ScheduleRef* playing = nullptr;
     for (const ScheduleRef& s : schedules) {
         if (s.record->playing) {
@@ -127,7 +132,8 @@ void endPass(ScheduleTree& tree, const std::vector<ScheduleRef>& schedules, int3
         // start coming first wins over it.
         if (!next || next->item == state.softStart->item || softAt(next->record->options, limit)) return;
         state.softStart->settled = true;
-    } else if (next && softAt(next->record->options, limit) && track.knownPlaying()) {
+    } else if (next && softAt(next->record->options, limit) && dueOn(*next->record, weekdayBit, today) &&
+               track.knownPlaying()) {
         return;  // the soft start takes over at the song's end
     }
     if (next) {
@@ -177,8 +183,7 @@ const ScheduleRef* dueSchedule(const std::vector<ScheduleRef>& schedules, int32_
                                const LocalTime& today, NodeItem skip = kNoNode) {
     for (const ScheduleRef& candidate : schedules) {
         const ScheduleNode& record = *candidate.record;
-        if (record.playing || candidate.item == skip || !hasWeekday(record.weekdays, weekdayBit) ||
-            !matchesDate(record.year, record.month, record.day, today)) {
+        if (record.playing || candidate.item == skip || !dueOn(record, weekdayBit, today)) {
             continue;
         }
         const int64_t s = record.startSec;
@@ -291,7 +296,7 @@ void schedulerTick(ScheduleTree& tree, LoadingList& loading, const Settings& set
     ScheduleTree& live = host.treeAfterLoading(tree);
     const std::vector<ScheduleRef>& schedules = schedulesOf(live, state);
     TrackAtTick track(host);
-    endPass(live, schedules, now, settings, host, state, track);
+    endPass(live, schedules, now, weekdayBit, time, settings, host, state, track);
     startPass(live, schedules, now, weekdayBit, time, settings, host, state, track);
     // Last, so that nothing it does (the log line flushed to the disk) comes
     // between the second and a programme's hand-over; it never waits on
