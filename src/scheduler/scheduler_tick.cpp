@@ -130,7 +130,9 @@ void endPass(ScheduleTree& tree, const std::vector<ScheduleRef>& schedules, int3
     if (state.softStart && !state.softStart->settled) {
         // A waiting soft start ends what plays by its own hand-over; a hard
         // start coming first wins over it.
-        if (!next || next->item == state.softStart->item || softAt(next->record->options, limit)) return;
+        if (!next || next->item == state.softStart->item || softAt(next->record->options, limit) ||
+            !dueOn(*next->record, weekdayBit, today))
+            return;
         state.softStart->settled = true;
     } else if (next && softAt(next->record->options, limit) && dueOn(*next->record, weekdayBit, today) &&
                track.knownPlaying()) {

@@ -372,46 +372,48 @@ TEST_F(Tick, SoftStartsAndEndsWaitForTheSongUpToTheLimit) {
         int32_t commandAt = -1;  // the operator's stop or play meanwhile
         int32_t loadAt = -1;
         bool midnight = false;
-        int32_t jazzWeekdays = kEveryDay;
+        const char* sundayOnly;  // the Schedule due on Sundays only (the 24th is a Thursday)
         Actions expected;
     } rows[] = {
-        {"the player cannot tell: as a hard start", std::nullopt, 30, kSoftStart, kNoEndTime, 0, true, -1, -1, -1, false, kEveryDay,
+        {"the player cannot tell: as a hard start", std::nullopt, 30, kSoftStart, kNoEndTime, 0, true, -1, -1, -1, false, "",
          {"08:59:57 end Morning.m3u fade", "09:00:00 start Jazz.m3u"}},
-        {"nothing plays: at once", kNine * 1000LL + 7700, 30, kSoftStart, kNoEndTime, 0, false, -1, -1, -1, false, kEveryDay,
+        {"nothing plays: at once", kNine * 1000LL + 7700, 30, kSoftStart, kNoEndTime, 0, false, -1, -1, -1, false, "",
          {"08:59:57 end Morning.m3u fade", "09:00:00 start Jazz.m3u"}},
         {"the song ends 7.7 s in: handed over at its end", kNine * 1000LL + 7700, 30, kSoftStart, kNoEndTime, 0, true,
-         -1, -1, -1, false, kEveryDay, {"09:00:07 soft-start Jazz.m3u in 700 waited 7700"}},
+         -1, -1, -1, false, "", {"09:00:07 soft-start Jazz.m3u in 700 waited 7700"}},
         {"the song ends within the start second", kNine * 1000LL + 400, 30, kSoftStart, kNoEndTime, 0, true, -1, -1,
-         -1, false, kEveryDay, {"09:00:00 soft-start Jazz.m3u in 400 waited 400"}},
+         -1, false, "", {"09:00:00 soft-start Jazz.m3u in 400 waited 400"}},
         {"a song longer than the limit: faded out to end at the limit", (kNine + 60) * 1000LL, 15, kSoftStart,
-         kNoEndTime, 0, true, -1, -1, -1, false, kEveryDay, {"09:00:12 soft-start Jazz.m3u fade waited 15000"}},
+         kNoEndTime, 0, true, -1, -1, -1, false, "", {"09:00:12 soft-start Jazz.m3u fade waited 15000"}},
         {"SoftWaitSec 0: every start is hard", kNine * 1000LL + 7700, 0, kSoftStart, kNoEndTime, 0, true, -1, -1, -1,
-         false, kEveryDay, {"08:59:57 end Morning.m3u fade", "09:00:00 start Jazz.m3u"}},
-        {"without the option: as today", kNine * 1000LL + 7700, 30, 0, kNoEndTime, 0, true, -1, -1, -1, false, kEveryDay,
+         false, "", {"08:59:57 end Morning.m3u fade", "09:00:00 start Jazz.m3u"}},
+        {"without the option: as today", kNine * 1000LL + 7700, 30, 0, kNoEndTime, 0, true, -1, -1, -1, false, "",
          {"08:59:57 end Morning.m3u fade", "09:00:00 start Jazz.m3u"}},
         {"a hard start meanwhile wins", (kNine + 20) * 1000LL, 30, kSoftStart, kNoEndTime, 0, true, kNine + 5, -1, -1,
-         false, kEveryDay, {"09:00:02 end Morning.m3u fade", "09:00:05 start News.m3u"}},
+         false, "", {"09:00:02 end Morning.m3u fade", "09:00:05 start News.m3u"}},
         {"the operator's stop or play meanwhile wins", (kNine + 20) * 1000LL, 30, kSoftStart, kNoEndTime, 0, true, -1,
-         kNine + 4, -1, false, kEveryDay, {}},
-        {"a load meanwhile wins", (kNine + 20) * 1000LL, 30, kSoftStart, kNoEndTime, 0, true, -1, -1, kNine + 4, false, kEveryDay,
+         kNine + 4, -1, false, "", {}},
+        {"a load meanwhile wins", (kNine + 20) * 1000LL, 30, kSoftStart, kNoEndTime, 0, true, -1, -1, kNine + 4, false, "",
          {"09:00:04 load other.scd"}},
-        {"across midnight", (86400 + 3) * 1000LL + 500, 30, kSoftStart, kNoEndTime, 0, true, -1, -1, -1, true, kEveryDay,
+        {"across midnight", (86400 + 3) * 1000LL + 500, 30, kSoftStart, kNoEndTime, 0, true, -1, -1, -1, true, "",
          {"00:00:00 clock", "00:00:03 soft-start Jazz.m3u in 500 waited 5500"}},
-        {"a soft end lets the song end", kNine * 1000LL + 10200, 30, -1, kNine, kSoftStart, true, -1, -1, -1, false, kEveryDay,
+        {"a soft end lets the song end", kNine * 1000LL + 10200, 30, -1, kNine, kSoftStart, true, -1, -1, -1, false, "",
          {"09:00:10 soft-end Morning.m3u in 200 waited 10200"}},
-        {"a soft end at its limit fades", (kNine + 120) * 1000LL, 30, -1, kNine, kSoftStart, true, -1, -1, -1, false, kEveryDay,
+        {"a soft end at its limit fades", (kNine + 120) * 1000LL, 30, -1, kNine, kSoftStart, true, -1, -1, -1, false, "",
          {"09:00:27 soft-end Morning.m3u fade waited 30000"}},
         {"a soft end the player cannot tell about: as today", std::nullopt, 30, -1, kNine, kSoftStart, true, -1, -1, -1,
-         false, kEveryDay, {"08:59:57 end Morning.m3u fade"}},
+         false, "", {"08:59:57 end Morning.m3u fade"}},
         {"NoFadeOut keeps its meaning at a soft end", kNine * 1000LL + 10200, 30, -1, kNine, kSoftStart | kNoFadeOut,
-         true, -1, -1, -1, false, kEveryDay, {"09:00:00 end Morning.m3u nofade"}},
+         true, -1, -1, -1, false, "", {"09:00:00 end Morning.m3u nofade"}},
         {"a hard start during a soft end wins", (kNine + 40) * 1000LL, 30, -1, kNine, kSoftStart, true, kNine + 15, -1,
-         -1, false, kEveryDay, {"09:00:12 end Morning.m3u fade", "09:00:15 start News.m3u"}},
+         -1, false, "", {"09:00:12 end Morning.m3u fade", "09:00:15 start News.m3u"}},
         {"a soft end followed by a soft start: one hand-over at the song's end", kNine * 1000LL + 7700, 30,
-         kSoftStart, kNine, kSoftStart, true, -1, -1, -1, false, kEveryDay,
+         kSoftStart, kNine, kSoftStart, true, -1, -1, -1, false, "",
          {"09:00:07 soft-start Jazz.m3u in 700 waited 7700"}},
         {"a soft start not due today does not hold the end", kNine * 1000LL + 7700, 30, kSoftStart, kNine, 0, true,
-         -1, -1, -1, false, 1, {"08:59:57 end Morning.m3u fade"}},  // Sundays only; the 24th is a Thursday
+         -1, -1, -1, false, "Jazz.m3u", {"08:59:57 end Morning.m3u fade"}},
+        {"a hard start not due today does not drop a soft one", (kNine + 20) * 1000LL, 30, kSoftStart, kNoEndTime, 0,
+         true, kNine + 5, -1, -1, false, "News.m3u", {"09:00:19 soft-start Jazz.m3u in 1000 waited 20000"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -428,8 +430,11 @@ TEST_F(Tick, SoftStartsAndEndsWaitForTheSongUpToTheLimit) {
         const int32_t jazzAt = row.midnight ? kLate : kNine;
         ScheduleNode& morning = addSchedule("Morning.m3u", 6 * H, row.morningEnd, row.morningOptions);
         morning.playing = true;
-        if (row.jazzOptions >= 0) addSchedule("Jazz.m3u", jazzAt, kNoEndTime, row.jazzOptions).weekdays = row.jazzWeekdays;
+        if (row.jazzOptions >= 0) addSchedule("Jazz.m3u", jazzAt, kNoEndTime, row.jazzOptions);
         if (row.newsAt >= 0) addSchedule("News.m3u", row.newsAt, kNoEndTime);
+        for (NodeItem item = tree.firstChildNode(root); item != kNoNode; item = tree.nextNode(item)) {
+            if (tree.nodeRecord(item)->text == row.sundayOnly) tree.nodeRecord(item)->weekdays = 1;
+        }
         if (row.loadAt >= 0) {
             const TimeOfDay t = splitDaySeconds(row.loadAt);
             addLoading("other.scd", t.hour, t.minute, t.second);
