@@ -37,6 +37,7 @@
 #define IDC_SE_SHUFFLE 111
 #define IDC_SE_REPEAT 112
 #define IDC_SE_NO_FADE 113
+#define IDC_SE_SOFT_START 114
 #define IDC_SE_SUNDAY 117     // 117..123: Sunday..Saturday
 
 // Loading-schedule manager (template 3).
@@ -70,6 +71,7 @@
 #define IDC_PR_NOW_PLAYING_ENCODING 112
 #define IDC_PR_STATUS_PORT 113
 #define IDC_PR_STATUS_ADDRESS 114
+#define IDC_PR_SOFT_WAIT 115
 
 #define SPIN_ID_OFFSET 1000   // a spin control's id: its edit's id + 1000
 

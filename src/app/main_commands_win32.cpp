@@ -116,6 +116,9 @@ std::string countedQuestion(const char* one, const char* many, int n) {
 
 LoadOutcome showJobFile(AppState& state, const std::string& path, bool replacing) {
     WindowMessages messages(state.mainWindow);
+    // Another schedule decides what plays: a soft start or end of the old
+    // one no longer waits.
+    dropSoftWaits(state.tickState);
     const LoadOutcome outcome =
         replacing ? replaceTree(*state.tree, path, &messages) : loadScheduleFile(*state.tree, path, &messages);
     state.jobFile = path;

@@ -175,10 +175,12 @@ void noteOnAir(AppState& state, std::string_view event, const std::string& title
 }
 
 void noteWhenDone(AppState& state, WorkerKit& kit, std::string_view event, const std::string& title,
-                  std::optional<int32_t> dueSec, std::vector<std::string> files) {
+                  std::optional<int32_t> dueSec, std::vector<std::string> files, std::string detail,
+                  std::optional<int64_t> waitedMs) {
     const HWND notify = state.mainWindow;
     kit.done = [notify, reports = state.workerReports, event = std::string(event), title, dueSec,
-                command = kit.command, files = std::move(files)](const WorkerOutcome& outcome) {
+                command = kit.command, files = std::move(files), detail = std::move(detail),
+                waitedMs](const WorkerOutcome& outcome) {
         WorkerReport report;
         report.command = command;
         const bool ending = event == onair::kEnd;
@@ -205,7 +207,8 @@ void noteWhenDone(AppState& state, WorkerKit& kit, std::string_view event, const
                 if (!ending) report.notStartedTitle = title;
                 report.notice = "'" + title + "': " + kNoAnswer;
             } else {
-                report.rows.push_back(rowNow(event, title, dueSec, {}));
+                report.rows.push_back(rowNow(event, title, dueSec, detail));
+                report.rows.back().lengthMs = waitedMs;
                 if (outcome.placed.known) placeRejoin(report, outcome.placed, files);
             }
         }

@@ -63,8 +63,11 @@ void noteOnAir(AppState& state, std::string_view event, const std::string& title
 // answering by then is a start (or an end) not made; a worker overtaken
 // by a later command writes nothing, the later command writes its own.
 // A rejoin's row says where it put the programme (files: its list).
+// A soft start or end gives its detail and, as length_ms, how long it
+// waited for the song's end.
 void noteWhenDone(AppState& state, WorkerKit& kit, std::string_view event, const std::string& title,
-                  std::optional<int32_t> dueSec, std::vector<std::string> files = {});
+                  std::optional<int32_t> dueSec, std::vector<std::string> files = {}, std::string detail = {},
+                  std::optional<int64_t> waitedMs = std::nullopt);
 // A volume left owed by an earlier run killed in the middle of a fade is
 // put back once the player's window is found, and said.
 void payBackOwedVolume(AppState& state);

@@ -59,6 +59,34 @@ public:
         return playlist.path;
     }
 
+    // From the track watch: the position the player last told, carried on
+    // by the steady clock while it plays.
+    TrackLeft trackLeft() override {
+        const std::optional<TrackNow> track = state_.trackWatch.current();
+        if (!track || track->state < 0) return {};
+        if (track->state != 1) return {false, std::nullopt};
+        const int64_t sinceMs = static_cast<int64_t>(GetTickCount64()) - track->learntAt;
+        if (sinceMs > kTrackAnswerStaleMs || track->lengthMs <= 0 || track->positionMs < 0) return {true, std::nullopt};
+        return {true, track->lengthMs - track->positionMs - sinceMs};
+    }
+
+    uint64_t latestCommand() override { return latestAirCommand(); }
+
+    bool startSoftly(const ScheduleNode& schedule, const std::string& playlistPath, bool fade, int64_t inMs,
+                     int64_t waitedMs) override {
+        WorkerKit kit = softKit(fade, inMs);
+        noteWhenDone(state_, kit, onair::kStart, schedule.text, schedule.startSec, {}, softDetail(fade), waitedMs);
+        if (startStartWorker(kit, schedule.options, playlistPath)) return true;
+        noteNotStarted(state_, schedule, kNoWorkerToStart);
+        return false;
+    }
+
+    void endSoftly(const ScheduleNode& schedule, bool fade, int64_t inMs, int64_t waitedMs) override {
+        WorkerKit kit = softKit(fade, inMs);
+        noteWhenDone(state_, kit, onair::kEnd, schedule.text, schedule.endSec, {}, softDetail(fade), waitedMs);
+        if (!startEndWorker(kit)) noteOnAir(state_, onair::kNotEnded, schedule.text, schedule.endSec, kNoWorkerToEnd);
+    }
+
     bool startProgramme(const ScheduleNode& schedule, const std::string& playlistPath) override {
         WorkerKit kit = workerKit(state_);
         noteWhenDone(state_, kit, onair::kStart, schedule.text, schedule.startSec);
@@ -68,6 +96,22 @@ public:
     }
 
 private:
+    // An answer older than this (the watch asks every 5 s) is no ground to
+    // wait on: the player is taken as one that cannot tell.
+    static constexpr int64_t kTrackAnswerStaleMs = 12'000;
+
+    // At the song's end the player is stopped without a fade: the song is over.
+    WorkerKit softKit(bool fade, int64_t inMs) {
+        WorkerKit kit = workerKit(state_);
+        if (!fade) kit.fadeoutMs = 0;
+        kit.delayMs = inMs;
+        return kit;
+    }
+
+    std::string softDetail(bool fade) const {
+        return fade ? "곡 끝 대기 한도 " + std::to_string(state_.settings.softWaitSec) + "초" : std::string("곡 끝");
+    }
+
     // The second of the loading entry of jobFile that is due now.
     int32_t loadingSecond(const std::string& jobFile) const {
         for (const LoadingEntry& entry : state_.loadingList) {

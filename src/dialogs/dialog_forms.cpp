@@ -109,6 +109,7 @@ ScheduleForm scheduleFormFrom(const ScheduleNode& record) {
     form.shuffle = record.options & kShuffle;
     form.repeat = record.options & kRepeat;
     form.noFadeOut = record.options & kNoFadeOut;
+    form.softStart = record.options & kSoftStart;
     form.title = record.text;
     return form;
 }
@@ -136,7 +137,8 @@ FormError applyScheduleForm(const ScheduleForm& form, ScheduleNode& record) {
     record.endSec = end;
     record.text = title;
     record.weekdays = weekdayBits(form.weekdays);
-    record.options = (form.shuffle ? kShuffle : 0) | (form.repeat ? kRepeat : 0) | (form.noFadeOut ? kNoFadeOut : 0);
+    record.options = (form.shuffle ? kShuffle : 0) | (form.repeat ? kRepeat : 0) | (form.noFadeOut ? kNoFadeOut : 0) |
+                     (form.softStart ? kSoftStart : 0) | (record.options & ~kEditorOptions);
     record.year = static_cast<int32_t>(dateField(form.year));
     record.month = static_cast<int32_t>(dateField(form.month));
     record.day = record.weekdays == kEveryDay ? static_cast<int32_t>(dateField(form.day)) : 0;
@@ -208,6 +210,7 @@ PreferencesForm preferencesFormFrom(const Settings& settings) {
     form.keepOnAir = settings.keepOnAir;
     form.adjRealTimeSec = std::to_string(settings.adjRealTimeSec);
     form.fadeoutTime = std::to_string(settings.fadeoutTime);
+    form.softWaitSec = std::to_string(settings.softWaitSec);
     form.alertCommand = settings.alertCommand;
     form.nowPlayingFile = settings.nowPlayingFile;
     form.nowPlayingFormat = settings.nowPlayingFormat;
@@ -233,6 +236,8 @@ void applyPreferences(const PreferencesForm& form, Settings& settings, ConfigFil
     store("AdjRealTimeSec", settings.adjRealTimeSec);
     settings.fadeoutTime = soundFadeoutTime(fieldSigned(form.fadeoutTime));
     store("FadeoutTime", settings.fadeoutTime);
+    settings.softWaitSec = soundSoftWaitSec(fieldSigned(form.softWaitSec));
+    store("SoftWaitSec", settings.softWaitSec);
     // The profile functions take the outer quotes off a value that begins
     // and ends with one ("C:\a.cmd" "x", a template "%title%" in quotes):
     // another pair keeps it whole.

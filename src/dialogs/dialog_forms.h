@@ -32,7 +32,7 @@ struct ScheduleForm {
     std::string startHour, startMinute, startSecond;
     std::string endHour, endMinute, endSecond;
     bool noEndTime = false;
-    bool shuffle = false, repeat = false, noFadeOut = false;
+    bool shuffle = false, repeat = false, noFadeOut = false, softStart = false;
     std::string title;
 };
 
@@ -43,6 +43,7 @@ const char* formErrorMessage(FormError error);
 
 ScheduleForm scheduleFormFrom(const ScheduleNode& record);
 // Checks the form and, when it passes, writes it into record (and only then).
+// Option bits the form has no box for stay as the record had them.
 FormError applyScheduleForm(const ScheduleForm& form, ScheduleNode& record);
 // The title as stored: blanks trimmed, ".m3u" appended unless it has it.
 std::string storedTitle(std::string title);
@@ -69,7 +70,7 @@ std::string loadingListLine(const LoadingEntry& entry);
 struct PreferencesForm {
     bool disDragDrop = false, dispNowPlayFile = false, makeLogFile = false, setShoutcastTitle = false,
          keepOnAir = false;
-    std::string adjRealTimeSec, fadeoutTime, alertCommand;
+    std::string adjRealTimeSec, fadeoutTime, alertCommand, softWaitSec;
     std::string nowPlayingFile, nowPlayingFormat, nowPlayingEncoding, statusPort, statusAddress;
 };
 

@@ -47,6 +47,7 @@ INT_PTR CALLBACK preferencesProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             for (const SwitchField& field : kSwitches) setChecked(dialog, field.id, form.*field.on);
             setControlText(dialog, IDC_PR_ADJ_REAL_TIME, form.adjRealTimeSec);
             setControlText(dialog, IDC_PR_FADEOUT_TIME, form.fadeoutTime);
+            setControlText(dialog, IDC_PR_SOFT_WAIT, form.softWaitSec);
             setControlText(dialog, IDC_PR_ALERT_COMMAND, form.alertCommand);
             setControlText(dialog, IDC_PR_NOW_PLAYING_FILE, form.nowPlayingFile);
             setControlText(dialog, IDC_PR_NOW_PLAYING_FORMAT, form.nowPlayingFormat);
@@ -61,6 +62,7 @@ INT_PTR CALLBACK preferencesProc(HWND dialog, UINT message, WPARAM wParam, LPARA
                 for (const SwitchField& field : kSwitches) form.*field.on = isChecked(dialog, field.id);
                 form.adjRealTimeSec = controlText(dialog, IDC_PR_ADJ_REAL_TIME, 32);
                 form.fadeoutTime = controlText(dialog, IDC_PR_FADEOUT_TIME, 32);
+                form.softWaitSec = controlText(dialog, IDC_PR_SOFT_WAIT, 32);
                 form.alertCommand = controlText(dialog, IDC_PR_ALERT_COMMAND, kAlertCommandMax);
                 form.nowPlayingFile = controlText(dialog, IDC_PR_NOW_PLAYING_FILE, kPathMax + 1);
                 form.nowPlayingFormat = controlText(dialog, IDC_PR_NOW_PLAYING_FORMAT, kNowPlayingFormatMax);

@@ -41,6 +41,7 @@ constexpr CheckField kCheckFields[] = {
     {IDC_SE_SHUFFLE, &ScheduleForm::shuffle},
     {IDC_SE_REPEAT, &ScheduleForm::repeat},
     {IDC_SE_NO_FADE, &ScheduleForm::noFadeOut},
+    {IDC_SE_SOFT_START, &ScheduleForm::softStart},
 };
 
 void applyEnableRules(HWND dialog) {

@@ -8,7 +8,12 @@ namespace airvane {
 
 enum NodeKind : int32_t { kRoot = 0, kSchedule = 1, kFile = 2 };
 
-enum ScheduleOptions : int32_t { kShuffle = 1, kRepeat = 2, kNoFadeOut = 4 };
+// kSoftStart: the programme waits for the song on air to end, up to
+// SoftWaitSec, at its start and at its end time.
+enum ScheduleOptions : int32_t { kShuffle = 1, kRepeat = 2, kNoFadeOut = 4, kSoftStart = 8 };
+// The bits the schedule editor shows; others (from a newer program) pass
+// through an edit as they came.
+inline constexpr int32_t kEditorOptions = kShuffle | kRepeat | kNoFadeOut | kSoftStart;
 
 inline constexpr int32_t kEveryDay = -1;  // weekdays: all bits
 inline constexpr int32_t kNoEndTime = -1;

@@ -18,6 +18,7 @@ struct PlannedAction {
     std::string subject;  // the title or the job file
     bool fade = true;
     bool nextDay = false;  // the end line falls on the next day
+    std::optional<int32_t> window;  // a soft start or end: how long it may wait for the song's end
 };
 
 std::vector<PlannedAction> parseActions(const std::string& actions, bool nextDay = false) {
@@ -32,7 +33,9 @@ std::vector<PlannedAction> parseActions(const std::string& actions, bool nextDay
         const std::size_t blank = rest.find(' ');
         action.verb = rest.substr(0, blank);
         action.subject = blank == std::string::npos ? std::string() : rest.substr(blank + 1);
-        if (action.verb == "end") {
+        action.window = takeSoftWindow(action.subject);
+        if (action.window) action.fade = false;  // a soft end's row is due at the end time itself
+        else if (action.verb == "end") {
             const std::size_t last = action.subject.rfind(' ');
             action.fade = action.subject.substr(last + 1) == "fade";
             action.subject.resize(last == std::string::npos ? 0 : last);
@@ -99,11 +102,14 @@ private:
     std::vector<bool> used_;
 };
 
-// On time or late, from the row's own measure.
-void judgeTiming(AsRunLine& line, const OnAirRow& row) {
+// On time or late, from the row's own measure; a soft start or end is on
+// time anywhere in its window, and says how long it waited.
+void judgeTiming(AsRunLine& line, const OnAirRow& row, std::optional<int32_t> window = std::nullopt) {
     line.happened = clockTextWithMilliseconds(row.when);
     line.lateMs = row.lateMs.value_or(0);
-    line.verdict = *line.lateMs > kOnTimeMs || *line.lateMs < -kOnTimeMs ? "late" : "on time";
+    const int64_t allowed = kOnTimeMs + (window ? int64_t{*window} * 1000 : 0);
+    line.verdict = *line.lateMs > allowed || *line.lateMs < -kOnTimeMs ? "late" : "on time";
+    if (window) line.detail = "waited " + std::to_string(row.lengthMs.value_or(0)) + " ms for the song's end";
 }
 
 }  // namespace
@@ -132,7 +138,7 @@ AsRunReport reconcile(const AsRunPlan& plan, int32_t fadeoutTime, const std::vec
         if (action.verb == "start") {
             ++report.planned;
             if (const OnAirRow* started = matcher.take({onair::kStart}, action.subject, action.second, 2, 0)) {
-                judgeTiming(line, *started);
+                judgeTiming(line, *started, action.window);
                 ++(line.verdict == "late" ? report.late : report.onTime);
                 if (const OnAirRow* why = matcher.cutAfter(started)) {
                     line.verdict = "cut short";
@@ -147,11 +153,14 @@ AsRunReport reconcile(const AsRunPlan& plan, int32_t fadeoutTime, const std::vec
         } else if (action.verb == "end") {
             bool pastMidnight = false;
             const int32_t due = endDue(action, fadeoutTime, pastMidnight);
+            // A soft end the player could not tell about fades from its end time.
+            const int32_t after = action.window ? 2 + fadeoutTime : 2;
             const OnAirRow* ended =
-                action.nextDay ? nullptr : matcher.take({onair::kEnd, onair::kNotEnded}, action.subject, due);
-            if (!ended && pastMidnight) ended = nextDay.take({onair::kEnd, onair::kNotEnded}, action.subject, due);
+                action.nextDay ? nullptr : matcher.take({onair::kEnd, onair::kNotEnded}, action.subject, due, 2, after);
+            if (!ended && pastMidnight)
+                ended = nextDay.take({onair::kEnd, onair::kNotEnded}, action.subject, due, 2, after);
             if (ended) {
-                judgeTiming(line, *ended);
+                judgeTiming(line, *ended, action.window);
                 if (ended->event == onair::kNotEnded) {
                     line.verdict = "not ended";
                     line.detail = ended->detail;

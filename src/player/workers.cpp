@@ -94,6 +94,7 @@ bool startWorker(const WorkerKit& kit, Work work, std::function<void()> beforeTh
     WorkerSlot slot;
     if (!slot.take()) return false;
     return startDetached([kit, work = std::move(work), before = std::move(beforeTheLock), slot = std::move(slot)]() {
+        if (kit.delayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(kit.delayMs));
         if (before) before();
         std::unique_ptr<Player> player = kit.makePlayer();
         WorkerOutcome outcome;

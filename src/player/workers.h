@@ -52,6 +52,9 @@ struct WorkerKit {
     std::shared_ptr<VolumeLedger> ledger;
     int fadeoutMs = 0;
     uint64_t command = 0;  // newAirCommand() when the command was given
+    // Waits this long before it goes to the player: a hand-over timed to
+    // the end of the song on air, nearer than the next tick.
+    int64_t delayMs = 0;
     // Told on the worker's thread once it is done; it must not touch the
     // program's windows, only post.
     std::function<void(const WorkerOutcome&)> done;

@@ -78,7 +78,20 @@ public:
         startedAny = true;
         return true;
     }
+    // The plan knows no song lengths: whatever plays is taken to end at the
+    // soft start's (or end's) second, and the line says how long it may run on.
+    TrackLeft trackLeft() override { return onAir ? TrackLeft{true, 0} : TrackLeft{}; }
+    bool startSoftly(const ScheduleNode& schedule, const std::string&, bool, int64_t, int64_t) override {
+        line("start " + schedule.text + softWindowText(softWaitSec));
+        onAir = OnAirProgramme{schedule.text, schedule.startSec, schedule.endSec, schedule, shownFile, false};
+        return true;
+    }
+    void endSoftly(const ScheduleNode& schedule, bool, int64_t, int64_t) override {
+        line("end " + schedule.text + softWindowText(softWaitSec));
+        onAir.reset();
+    }
 
+    int32_t softWaitSec = 0;
     std::string output;
     std::string problems;
     // What the player plays: the last programme handed over, until a fade
@@ -176,6 +189,7 @@ void tickSeconds(const LocalTime& date, int32_t from, int32_t to, bool everySeco
 std::string simulate(const PlanRequest& request, PlanClock& clock, PlanHost& host, bool carryIntoNextDay) {
     ConfigFile config(request.configPath);
     const Settings settings = readSettings(config);
+    host.softWaitSec = settings.softWaitSec;
     LoadingList loading;
     loadLoadingList(loading, config);
     host.show(jobFilePath(config));
@@ -250,6 +264,19 @@ std::optional<OnAirProgramme> onAirAt(const std::string& configPath, const Local
     carried->jobFile = host.shownFile;
     carried->fromDayBefore = true;
     return carried;
+}
+
+std::string softWindowText(int32_t limitSec) { return " (at song end, up to " + std::to_string(limitSec) + " s)"; }
+
+std::optional<int32_t> takeSoftWindow(std::string& subject) {
+    constexpr std::string_view kOpen = " (at song end, up to ";
+    const std::size_t at = subject.rfind(kOpen);
+    int32_t limit = 0;
+    if (at == std::string::npos || subject.size() < 3 || subject.compare(subject.size() - 3, 3, " s)") != 0 ||
+        !scanText(subject.substr(at + kOpen.size()), "%d s)", {&limit}))
+        return std::nullopt;
+    subject.resize(at);
+    return limit;
 }
 
 bool parsePlanDate(const std::string& text, PlanRequest& request) {

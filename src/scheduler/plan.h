@@ -24,7 +24,10 @@ struct PlanRequest {
 
 struct PlanResult {
     // One line per action, in order: "HH:MM:SS start TITLE", "HH:MM:SS end
-    // TITLE fade|nofade", "HH:MM:SS load JOBFILE", "HH:MM:SS clock".
+    // TITLE fade|nofade", "HH:MM:SS load JOBFILE", "HH:MM:SS clock". A soft
+    // start or end (the song on air may run on) is a window from its second:
+    // "HH:MM:SS start TITLE (at song end, up to 30 s)", "HH:MM:SS end TITLE
+    // (at song end, up to 30 s)".
     std::string actions;
     // One line per job file that could not be read (a drive-letter path
     // natively, a missing file, an unknown one).
@@ -53,6 +56,11 @@ struct OnAirProgramme {
     bool fromDayBefore = false;
 };
 std::optional<OnAirProgramme> onAirAt(const std::string& configPath, const LocalTime& now);
+
+// " (at song end, up to N s)": what follows the title of a soft start or end.
+std::string softWindowText(int32_t limitSec);
+// Takes that window off the end of a plan line's subject: its N, or none.
+std::optional<int32_t> takeSoftWindow(std::string& subject);
 
 // "YYYY-MM-DD" and "HH:MM:SS"; false when the text is no such date or time.
 bool parsePlanDate(const std::string& text, PlanRequest& request);

@@ -26,8 +26,8 @@ void correctClock(LocalTime& time, const Settings& settings, Clock& clock, Sched
 bool hasWeekday(int32_t weekdays, int weekdayBit) { return (weekdays & weekdayBit) != 0; }
 
 // The first due entry loads its job file (once while it stays due) and ends
-// the pass.
-void loadingPass(LoadingList& loading, int32_t now, int weekdayBit, const LocalTime& today, SchedulerHost& host) {
+// the pass; true when it loaded one.
+bool loadingPass(LoadingList& loading, int32_t now, int weekdayBit, const LocalTime& today, SchedulerHost& host) {
     for (LoadingEntry& entry : loading) {
         const int32_t t = toDaySeconds(entry.hour, entry.minute, entry.second);
         const int64_t n = (now < 10 && t > kDay - 11) ? now + kDay : now;
@@ -40,8 +40,9 @@ void loadingPass(LoadingList& loading, int32_t now, int weekdayBit, const LocalT
         const bool load = !entry.fired;
         entry.fired = true;
         if (load) host.loadJobFile(entry.jobFile);
-        return;
+        return load;
     }
+    return false;
 }
 
 // The Root's children with their records, in tree order; items whose
@@ -58,13 +59,6 @@ const std::vector<ScheduleRef>& schedulesOf(ScheduleTree& tree, TickState& state
     return state.schedules;
 }
 
-template <typename Visit>
-void forEachSchedule(const std::vector<ScheduleRef>& schedules, Visit visit) {
-    for (const ScheduleRef& schedule : schedules) {
-        if (!visit(schedule.item, *schedule.record)) return;
-    }
-}
-
 bool endsByTime(const ScheduleNode& schedule, int32_t now, int32_t lead) {
     if (schedule.endSec == kNoEndTime) return false;
     int32_t e = schedule.endSec - lead;
@@ -73,20 +67,52 @@ bool endsByTime(const ScheduleNode& schedule, int32_t now, int32_t lead) {
     return s < e ? (now >= e || now < s) : (e <= now && now < s);
 }
 
-bool preempted(const std::vector<ScheduleRef>& schedules, int32_t now, int32_t lead) {
-    bool found = false;
-    forEachSchedule(schedules, [&](NodeItem, const ScheduleNode& other) {
-        if (other.playing) return true;
-        int64_t rs = other.startSec;
+// The Schedule whose start, lead seconds or less from now, ends the one
+// that plays; null when none.
+const ScheduleRef* preemptor(const std::vector<ScheduleRef>& schedules, int32_t now, int32_t lead) {
+    const ScheduleRef* found = nullptr;
+    for (const ScheduleRef& other : schedules) {
+        if (other.record->playing) continue;
+        int64_t rs = other.record->startSec;
         if (now > kDay - 11 && rs < 10) rs += kDay;
-        found = rs - now >= 0 && rs - now <= lead;
-        return !found;
-    });
+        if (rs - now >= 0 && rs - now <= lead) {
+            found = &other;
+            break;
+        }
+    }
     return found;
 }
 
-void endPass(ScheduleTree& tree, const std::vector<ScheduleRef>& schedules, int32_t now, const Settings& settings,
-             SchedulerHost& host) {
+// The player's track, asked of the host once per tick and only when a
+// soft start or end needs it.
+class TrackAtTick {
+public:
+    explicit TrackAtTick(SchedulerHost& host) : host_(host) {}
+    const TrackLeft& get() {
+        if (!track_) track_ = host_.trackLeft();
+        return *track_;
+    }
+    bool knownPlaying() { return get().playing && get().leftMs.has_value(); }
+
+private:
+    SchedulerHost& host_;
+    std::optional<TrackLeft> track_;
+};
+
+bool overtaken(const SoftWait& wait, SchedulerHost& host) { return host.latestCommand() != wait.command; }
+
+void unmark(ScheduleTree& tree, const ScheduleRef& ref) {
+    ref.record->playing = false;
+    relabel(tree, ref.item, *ref.record);
+}
+
+bool dueOn(const ScheduleNode& record, int weekdayBit, const LocalTime& today) {
+    return hasWeekday(record.weekdays, weekdayBit) && matchesDate(record.year, record.month, record.day, today);
+}
+
+void endPass(ScheduleTree& tree, const std::vector<ScheduleRef>& schedules, int32_t now, int weekdayBit,
+             const LocalTime& today, const Settings& settings, SchedulerHost& host, TickState& state,
+             TrackAtTick& track) {
     const ScheduleRef* playing = nullptr;
     for (const ScheduleRef& s : schedules) {
         if (s.record->playing) {
@@ -94,23 +120,72 @@ void endPass(ScheduleTree& tree, const std::vector<ScheduleRef>& schedules, int3
             break;
         }
     }
+    if (state.softEnd && (!playing || playing->item != state.softEnd->item)) state.softEnd.reset();
     if (!playing) return;
     ScheduleNode& schedule = *playing->record;
     const bool fade = !(schedule.options & kNoFadeOut);
     const int32_t lead = fade ? settings.fadeoutTime : 0;
-    if (!endsByTime(schedule, now, lead) && !preempted(schedules, now, lead)) return;
-    host.endProgramme(schedule, fade);
-    schedule.playing = false;
-    relabel(tree, playing->item, schedule);
+    const int32_t limit = settings.softWaitSec;
+    const ScheduleRef* next = preemptor(schedules, now, lead);
+    if (state.softStart && !state.softStart->settled) {
+        // A waiting soft start ends what plays by its own hand-over; a hard
+        // start coming first wins over it.
+        if (!next || next->item == state.softStart->item || softAt(next->record->options, limit) ||
+            !dueOn(*next->record, weekdayBit, today))
+            return;
+        state.softStart->settled = true;
+    } else if (next && softAt(next->record->options, limit) && dueOn(*next->record, weekdayBit, today) &&
+               track.knownPlaying()) {
+        return;  // the soft start takes over at the song's end
+    }
+    if (next) {
+        state.softEnd.reset();
+        host.endProgramme(schedule, fade);
+        unmark(tree, *playing);
+        return;
+    }
+    // NoFadeOut leaves the player playing at the end: nothing is cut, so
+    // nothing waits.
+    const bool soft = fade && softAt(schedule.options, limit) && (state.softEnd || track.knownPlaying());
+    if (!soft) {
+        if (!endsByTime(schedule, now, lead)) return;
+        host.endProgramme(schedule, fade);
+        unmark(tree, *playing);
+        return;
+    }
+    if (!state.softEnd) {
+        if (!endsByTime(schedule, now, 0)) return;
+        state.softEnd = SoftWait{playing->item, schedule.endSec, host.latestCommand(), true};
+    }
+    const SoftStep step =
+        softStep(*state.softEnd, now, overtaken(*state.softEnd, host), track.get(), limit, settings.fadeoutTime);
+    const int64_t waitedMs = int64_t{secondsPast(state.softEnd->dueSec, now)} * 1000;
+    switch (step.move) {
+        case SoftMove::Wait:
+            return;
+        case SoftMove::Drop:
+            break;  // the later command decided what plays
+        case SoftMove::AtOnce:
+            host.endProgramme(schedule, true);
+            break;
+        case SoftMove::AtTrackEnd:
+            host.endSoftly(schedule, false, step.inMs, waitedMs + step.inMs);
+            break;
+        case SoftMove::WithFade:
+            host.endSoftly(schedule, true, 0, waitedMs + int64_t{settings.fadeoutTime} * 1000);
+            break;
+    }
+    state.softEnd.reset();
+    unmark(tree, *playing);
 }
 
 // The first Schedule in tree order whose start window holds now.
+// skip: a soft start already taken in hand.
 const ScheduleRef* dueSchedule(const std::vector<ScheduleRef>& schedules, int32_t now, int weekdayBit,
-                               const LocalTime& today) {
+                               const LocalTime& today, NodeItem skip = kNoNode) {
     for (const ScheduleRef& candidate : schedules) {
         const ScheduleNode& record = *candidate.record;
-        if (record.playing || !hasWeekday(record.weekdays, weekdayBit) ||
-            !matchesDate(record.year, record.month, record.day, today)) {
+        if (record.playing || candidate.item == skip || !dueOn(record, weekdayBit, today)) {
             continue;
         }
         const int64_t s = record.startSec;
@@ -120,13 +195,66 @@ const ScheduleRef* dueSchedule(const std::vector<ScheduleRef>& schedules, int32_
     return nullptr;
 }
 
+// The programme is on air: what played before it no longer is.
+void markStarted(ScheduleTree& tree, const std::vector<ScheduleRef>& schedules, const ScheduleRef& started) {
+    for (const ScheduleRef& other : schedules) {
+        if (other.record->playing && other.item != started.item) unmark(tree, other);
+    }
+    started.record->playing = true;
+    relabel(tree, started.item, *started.record);
+}
+
+// One step of the soft start that waits.
+void stepSoftStart(ScheduleTree& tree, const std::vector<ScheduleRef>& schedules, int32_t now,
+                   const Settings& settings, SchedulerHost& host, TickState& state, TrackAtTick& track) {
+    SoftWait& wait = *state.softStart;
+    const ScheduleRef* waiting = nullptr;
+    for (const ScheduleRef& s : schedules) {
+        if (s.item == wait.item) waiting = &s;
+    }
+    if (!waiting) {
+        state.softStart.reset();  // the tree changed under it
+        return;
+    }
+    const SoftStep step = softStep(wait, now, overtaken(wait, host), track.get(), settings.softWaitSec,
+                                   settings.fadeoutTime);
+    if (step.move == SoftMove::Wait) return;
+    wait.settled = true;
+    if (step.move == SoftMove::Drop) return;
+    const std::string path = host.writePlaylist(waiting->item);
+    if (path.empty()) return;
+    const ScheduleNode& schedule = *waiting->record;
+    const int64_t waitedMs = int64_t{secondsPast(wait.dueSec, now)} * 1000;
+    bool started = false;
+    if (step.move == SoftMove::AtOnce) started = host.startProgramme(schedule, path);
+    else if (step.move == SoftMove::AtTrackEnd)
+        started = host.startSoftly(schedule, path, false, step.inMs, waitedMs + step.inMs);
+    else started = host.startSoftly(schedule, path, true, 0, waitedMs + int64_t{settings.fadeoutTime} * 1000);
+    if (started) markStarted(tree, schedules, *waiting);
+}
+
 void startPass(ScheduleTree& tree, const std::vector<ScheduleRef>& schedules, int32_t now, int weekdayBit,
-               const LocalTime& today, SchedulerHost& host) {
-    const ScheduleRef* due = dueSchedule(schedules, now, weekdayBit, today);
-    if (!due) return;
+               const LocalTime& today, const Settings& settings, SchedulerHost& host, TickState& state,
+               TrackAtTick& track) {
+    // A settled soft start is forgotten once its start window has passed.
+    if (state.softStart && state.softStart->settled && secondsPast(state.softStart->dueSec, now) > 2)
+        state.softStart.reset();
+    const ScheduleRef* due =
+        dueSchedule(schedules, now, weekdayBit, today, state.softStart ? state.softStart->item : kNoNode);
+    if (!due) {
+        if (state.softStart && !state.softStart->settled) stepSoftStart(tree, schedules, now, settings, host, state, track);
+        return;
+    }
+    // A start that falls due wins over one that still waits.
+    state.softStart.reset();
+    ScheduleNode& schedule = *due->record;
+    if (softAt(schedule.options, settings.softWaitSec) && track.knownPlaying()) {
+        state.softStart = SoftWait{due->item, schedule.startSec, host.latestCommand(), false};
+        stepSoftStart(tree, schedules, now, settings, host, state, track);  // the song may end within this second
+        return;
+    }
     const std::string path = host.writePlaylist(due->item);
     if (path.empty()) return;
-    ScheduleNode& schedule = *due->record;
     if (!host.startProgramme(schedule, path)) return;
     schedule.playing = true;
     relabel(tree, due->item, schedule);
@@ -149,19 +277,29 @@ const ScheduleNode* scheduleDueAt(ScheduleTree& tree, TickState& state, const Lo
     return due ? due->record : nullptr;
 }
 
+void dropSoftWaits(TickState& state) {
+    state.softStart.reset();
+    state.softEnd.reset();
+}
+
 void schedulerTick(ScheduleTree& tree, LoadingList& loading, const Settings& settings, Clock& clock,
                    SchedulerHost& host, TickState& state) {
     LocalTime time = clock.now();
     correctClock(time, settings, clock, host, state);
     const int weekdayBit = 1 << time.dayOfWeek;
     const int32_t now = daySecondsOf(time);
-    loadingPass(loading, now, weekdayBit, time, host);
+    // A load decides what plays: a soft start or end that waits is dropped.
+    if (loadingPass(loading, now, weekdayBit, time, host)) {
+        state.softStart.reset();
+        state.softEnd.reset();
+    }
     // Read after the loading pass: a load in this tick replaces the tree,
     // and the end and start passes work on the new one.
     ScheduleTree& live = host.treeAfterLoading(tree);
     const std::vector<ScheduleRef>& schedules = schedulesOf(live, state);
-    endPass(live, schedules, now, settings, host);
-    startPass(live, schedules, now, weekdayBit, time, host);
+    TrackAtTick track(host);
+    endPass(live, schedules, now, weekdayBit, time, settings, host, state, track);
+    startPass(live, schedules, now, weekdayBit, time, settings, host, state, track);
     // Last, so that nothing it does (the log line flushed to the disk) comes
     // between the second and a programme's hand-over; it never waits on
     // the player.

@@ -6,11 +6,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "model/schedule_tree.h"
 #include "scheduler/local_time.h"
+#include "scheduler/soft_start.h"
 #include "storage/loading_list.h"
 #include "storage/settings.h"
 
@@ -39,6 +41,28 @@ public:
     // Hands the playlist over (fading out what plays first); false when
     // nothing could be started, so that the next tick tries again.
     virtual bool startProgramme(const ScheduleNode& schedule, const std::string& playlistPath) = 0;
+
+    // Soft starts and ends. What the player last told of its track (a host
+    // that cannot tell: nothing plays, and every start is a hard one).
+    virtual TrackLeft trackLeft() { return {}; }
+    // The newest air command's number: a later one drops a waiting soft start.
+    virtual uint64_t latestCommand() { return 0; }
+    // A soft start's hand-over: fade true at the limit (as startProgramme),
+    // false at the track's end, inMs from now; waitedMs: from the start
+    // second to the hand-over, for the record.
+    virtual bool startSoftly(const ScheduleNode& schedule, const std::string& playlistPath, bool fade, int64_t inMs,
+                             int64_t waitedMs) {
+        (void)inMs;
+        (void)waitedMs;
+        (void)fade;
+        return startProgramme(schedule, playlistPath);
+    }
+    // A soft end's stop, in the same terms.
+    virtual void endSoftly(const ScheduleNode& schedule, bool fade, int64_t inMs, int64_t waitedMs) {
+        (void)inMs;
+        (void)waitedMs;
+        endProgramme(schedule, fade);
+    }
 };
 
 struct ScheduleRef {
@@ -54,6 +78,9 @@ struct TickState {
     const ScheduleTree* readTree = nullptr;
     uint64_t readGeneration = 0;
     std::vector<ScheduleRef> schedules;
+    // A soft start or end that fell due and waits for the song's end.
+    std::optional<SoftWait> softStart;
+    std::optional<SoftWait> softEnd;
 };
 
 // DaySeconds of a time of day.
@@ -67,6 +94,9 @@ const std::vector<ScheduleRef>& currentSchedules(ScheduleTree& tree, TickState& 
 // The Schedule the start pass would start at time; null when none (for
 // what is due while there is no player to hand it to).
 const ScheduleNode* scheduleDueAt(ScheduleTree& tree, TickState& state, const LocalTime& time);
+
+// Forgets a soft start or end that waits (a load of another schedule).
+void dropSoftWaits(TickState& state);
 
 void schedulerTick(ScheduleTree& tree, LoadingList& loading, const Settings& settings, Clock& clock,
                    SchedulerHost& host, TickState& state);

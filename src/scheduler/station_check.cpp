@@ -7,6 +7,7 @@
 #include "model/memory_tree.h"
 #include "model/node_label.h"
 #include "player/playlist_file.h"
+#include "scheduler/plan.h"
 #include "scheduler/local_time.h"
 #include "scheduler/scheduler_tick.h"
 #include "storage/config_file.h"
@@ -74,7 +75,7 @@ public:
         for (const ScheduleProblem& problem : problems) report(jobFile, problem.where, problem.what);
         std::vector<CheckedSchedule> schedules = scheduleList(tree);
         for (const CheckedSchedule& s : schedules) checkSchedule(jobFile, tree, s, settings);
-        checkPairs(jobFile, schedules);
+        checkPairs(jobFile, schedules, settings.softWaitSec);
         tree.freeNodeRecords(kNoNode);
     }
 
@@ -135,7 +136,7 @@ private:
         }
     }
 
-    void checkPairs(const std::string& jobFile, const std::vector<CheckedSchedule>& schedules) {
+    void checkPairs(const std::string& jobFile, const std::vector<CheckedSchedule>& schedules, int32_t softWait) {
         for (std::size_t j = 0; j < schedules.size(); ++j) {
             const CheckedSchedule& b = schedules[j];
             for (std::size_t i = 0; i < schedules.size(); ++i) {
@@ -150,7 +151,30 @@ private:
                     report(jobFile, named(b), "starts at " + clockText(b.record->startSec) + ", inside the play interval of " +
                                                   named(a) + " on a day when both are due: that one is cut there");
                 }
+                if (i != j && a.due.overlaps(b.due)) checkSoftWait(jobFile, a, b, softWait);
             }
+        }
+    }
+
+    // A hard start of b inside the wait of a's soft start wins over it (a
+    // then never goes on air), and inside the run-on of a's soft end it
+    // cuts the song with a fade.
+    void checkSoftWait(const std::string& jobFile, const CheckedSchedule& a, const CheckedSchedule& b, int32_t softWait) {
+        const ScheduleNode& soft = *a.record;
+        if (!softAt(soft.options, softWait) || softAt(b.record->options, softWait)) return;
+        const std::string window = softWindowText(softWait);
+        const int32_t afterStart = ((b.record->startSec - soft.startSec) % kDay + kDay) % kDay;
+        if (afterStart > 2 && afterStart <= softWait) {
+            report(jobFile, named(a), "its soft start at " + clockText(soft.startSec) + window + " can wait into the start of " +
+                                          named(b) + " at " + clockText(b.record->startSec) +
+                                          " on a day when both are due: then it does not go on air");
+        }
+        if (soft.endSec == kNoEndTime || (soft.options & kNoFadeOut)) return;
+        const int32_t afterEnd = ((b.record->startSec - soft.endSec) % kDay + kDay) % kDay;
+        if (afterEnd > 0 && afterEnd <= softWait) {
+            report(jobFile, named(a), "its soft end at " + clockText(soft.endSec) + window + " can run into the start of " +
+                                          named(b) + " at " + clockText(b.record->startSec) +
+                                          " on a day when both are due: that start fades the song out");
         }
     }
 

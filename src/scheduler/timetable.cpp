@@ -43,9 +43,21 @@ TimetableDay timetableDay(const PlanRequest& request, const std::string& actions
         const std::string action = line.substr(9);
         if (action.rfind("start ", 0) == 0) {
             if (open) open->end = when;  // the next start ends what plays
-            day.blocks.push_back({action.substr(6), when, 86400});
+            std::string title = action.substr(6);
+            const std::optional<int32_t> window = takeSoftWindow(title);
+            day.blocks.push_back({title, when, 86400, window.value_or(0)});
             open = &day.blocks.back();
         } else if (action.rfind("end ", 0) == 0 && open) {
+            std::string title = action.substr(4);
+            if (const std::optional<int32_t> window = takeSoftWindow(title)) {
+                // A soft end: the song may run on past it, up to the window.
+                if (title == open->title) {
+                    open->end = when;
+                    open->softEndSec = *window;
+                    open = nullptr;
+                }
+                continue;
+            }
             // "end TITLE fade": the fade begins its lead time before the end.
             const std::size_t last = action.rfind(' ');
             if (action.substr(4, last - 4) == open->title) {
@@ -105,7 +117,11 @@ std::string timetableHtml(const std::vector<TimetableDay>& week) {
                  << "\" data-start=\"" << clockText(block.start)
                  << "\" data-end=\"" << clockText(block.end % 86400) << "\" style=\"top:" << pixels(block.start)
                  << "px;height:" << std::max(pixels(block.end) - pixels(block.start), 12) << "px\">" << clock(block.start)
-                 << "-" << clock(block.end % 86400) << " " << escapeHtml(shownTitle(block.title)) << "</div>";
+                 << "-" << clock(block.end % 86400) << " " << escapeHtml(shownTitle(block.title));
+            // The song before may run on into the block, and the block's last song past its end.
+            if (block.softStartSec > 0) html << " (곡 끝에 시작, " << block.softStartSec << "초까지)";
+            if (block.softEndSec > 0) html << " (곡 끝에 끝, " << block.softEndSec << "초까지)";
+            html << "</div>";
         }
         for (const auto& [when, jobFile] : week[d].loads) {
             html << "<div class=\"load\" style=\"top:" << pixels(when) << "px\">" << clock(when) << " "

@@ -15,6 +15,8 @@ struct TimetableBlock {
     std::string title;
     int32_t start = 0;
     int32_t end = 86400;  // DaySeconds; 86400 when it plays past midnight
+    int32_t softStartSec = 0;  // a soft start: how long it may wait for the song before it
+    int32_t softEndSec = 0;    // a soft end: how long its last song may run on
 };
 
 struct TimetableDay {

@@ -9,6 +9,8 @@ namespace airvane {
 
 int32_t soundFadeoutTime(int32_t seconds) { return std::clamp(seconds, 0, kMaxFadeoutTime); }
 
+int32_t soundSoftWaitSec(int32_t seconds) { return std::clamp(seconds, 0, kMaxSoftWaitSec); }
+
 int32_t soundStatusPort(int32_t port) { return port >= 1 && port <= 65535 ? port : 0; }
 
 std::string soundEncoding(std::string_view text) {
@@ -27,6 +29,7 @@ Settings readSettings(const ConfigFile& config) {
     settings.fadeoutTime = soundFadeoutTime(settings.fadeoutTime);
     settings.alertCommand = profileString(doc, kConfigSection, "AlertCommand", "", kAlertCommandMax);
     settings.statusPort = soundStatusPort(settings.statusPort);
+    settings.softWaitSec = soundSoftWaitSec(settings.softWaitSec);
     settings.nowPlayingFile = profileString(doc, kConfigSection, "NowPlayingFile", "", kPathMax + 1);
     settings.nowPlayingFormat =
         profileString(doc, kConfigSection, "NowPlayingFormat", kDefaultNowPlayingFormat, kNowPlayingFormatMax);

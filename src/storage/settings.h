@@ -27,6 +27,8 @@ struct Settings {
     // After a start of Airvane or of the player, the programme the plan has
     // on air is put back on it, and a player that died is started again.
     uint8_t keepOnAir = 0;
+    // How long a soft start or end may wait for the song on air to end.
+    int32_t softWaitSec = 30;
     // The station's own command, started when a programme is not on air
     // as it should be; empty: none.
     std::string alertCommand;
@@ -66,6 +68,7 @@ inline constexpr SettingKey kSettingKeys[] = {
     {"SetShoutcastTitle", 1, nullptr, &Settings::setShoutcastTitle},
     {"KeepOnAir", 0, nullptr, &Settings::keepOnAir},
     {"StatusPort", 0, &Settings::statusPort, nullptr},
+    {"SoftWaitSec", 30, &Settings::softWaitSec, nullptr},
 };
 
 // The status server's port, or 0 (off) for a value no port can have.
@@ -78,6 +81,10 @@ std::string soundEncoding(std::string_view text);
 // cannot overflow.
 inline constexpr int32_t kMaxFadeoutTime = 3600;
 int32_t soundFadeoutTime(int32_t seconds);
+// SoftWaitSec kept to 0..600: ten minutes is the most a day's plan should
+// drift at one change.
+inline constexpr int32_t kMaxSoftWaitSec = 600;
+int32_t soundSoftWaitSec(int32_t seconds);
 
 // Reads the settings in the order of the table (FadeoutTime made sound).
 Settings readSettings(const ConfigFile& config);

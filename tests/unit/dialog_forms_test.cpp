@@ -77,6 +77,18 @@ TEST(ScheduleForm, ConfirmWritesTheRecord) {
     EXPECT_EQ(record.weekdays, kEveryDay);
     EXPECT_EQ(record.options, kShuffle | kNoFadeOut);
     EXPECT_EQ(record.text, "Christmas Eve.m3u");
+
+    // The soft-start box is bit 8; bits the editor has no box for (a newer
+    // program's) survive a confirm that changes the boxes around them, as
+    // the dialog reads its boxes into a fresh form.
+    record.options = kRepeat | kSoftStart | 0x40 | 0x1000;
+    EXPECT_TRUE(scheduleFormFrom(record).softStart);
+    form.softStart = true;
+    ASSERT_EQ(applyScheduleForm(form, record), FormError::None);
+    EXPECT_EQ(record.options, kShuffle | kNoFadeOut | kSoftStart | 0x40 | 0x1000);
+    form.softStart = form.noFadeOut = false;
+    applyScheduleForm(form, record);
+    EXPECT_EQ(record.options, kShuffle | 0x40 | 0x1000);
 }
 
 TEST(ScheduleForm, WeekdaysAndTheDayRule) {
@@ -162,8 +174,12 @@ TEST(Preferences, ConfirmSetsMemoryAndWritesEveryKey) {
     form.keepOnAir = true;
     form.adjRealTimeSec = "-5";
     form.fadeoutTime = "9999999";
+    form.softWaitSec = "601";
     applyPreferences(form, settings, config);
     EXPECT_EQ(settings.fadeoutTime, kMaxFadeoutTime) << "capped: its milliseconds must fit";
+    EXPECT_EQ(settings.softWaitSec, kMaxSoftWaitSec);
+    EXPECT_EQ(Settings{}.softWaitSec, 30);
+    form.softWaitSec = "15";
     form.fadeoutTime = "";
     applyPreferences(form, settings, config);
     EXPECT_EQ(settings.disDragDrop, 1);
@@ -172,13 +188,16 @@ TEST(Preferences, ConfirmSetsMemoryAndWritesEveryKey) {
     EXPECT_EQ(settings.fadeoutTime, 0);
     EXPECT_EQ(dir.read("a.INI"),
               "[Config]\r\nDisDragDrop=1\r\nDispNowPlayFile=1\r\nSetShoutcastTitle=1\r\nMakeLogFile=0\r\n"
-              "KeepOnAir=1\r\nAdjRealTimeSec=-5\r\nFadeoutTime=0\r\nAlertCommand=\r\nNowPlayingFile=\r\n"
+              "KeepOnAir=1\r\nAdjRealTimeSec=-5\r\nFadeoutTime=0\r\nSoftWaitSec=15\r\nAlertCommand=\r\nNowPlayingFile=\r\n"
               "NowPlayingFormat=%programme% - %title%\r\nNowPlayingEncoding=UTF-8\r\nStatusPort=0\r\n"
               "StatusAddress=127.0.0.1\r\n");
     Settings reread = readSettings(config);
     EXPECT_EQ(reread.adjRealTimeSec, -5);
     EXPECT_EQ(reread.disDragDrop, 1);
     EXPECT_EQ(reread.keepOnAir, 1);
+    EXPECT_EQ(reread.softWaitSec, 15);
+    config.writeProfileInts(kConfigSection, "SoftWaitSec", -3);
+    EXPECT_EQ(readSettings(config).softWaitSec, 0) << "a negative wait is none";
     EXPECT_EQ(Settings{}.keepOnAir, 0) << "off unless the station asks";
 }
 

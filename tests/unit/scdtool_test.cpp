@@ -10,6 +10,7 @@
 #include <string>
 
 #include "model/memory_tree.h"
+#include "onair/as_run.h"
 #include "scheduler/plan.h"
 #include "scheduler/scheduler_tick.h"
 #include "storage/config_file.h"
@@ -248,6 +249,76 @@ TEST(ScdtoolTimetable, TheWeekIsThePlanDayByDay) {
     const std::string html = timetableHtml({odd});
     EXPECT_EQ(html.find("<b>"), std::string::npos);
     EXPECT_NE(html.find("&lt;b&gt;Tom &amp; &quot;Jerry&quot;&lt;/b&gt;"), std::string::npos);
+}
+
+// Soft starts and ends (SoftWaitSec 30) are windows in the plan, the
+// timetable and the as-run report; check says where a soft wait runs into a
+// hard start.
+TEST(ScdtoolPlan, SoftStartsAndEndsAreWindows) {
+    test::TempDir dir;
+    std::string week = "Airvane Data V1.0\r\n";
+    for (const char* entry : {"-1 6:0:0 9:0:0 0/0/0 0|Morning.m3u", "-1 9:0:0 10:0:0 0/0/0 8|Jazz.m3u",
+                              "-1 10:0:20 0:0:-1 0/0/0 0|News.m3u", "-1 11:0:0 0:0:-1 0/0/0 8|Rock.m3u",
+                              "-1 11:0:10 0:0:-1 0/0/0 0|Talk.m3u"})
+        week += std::string(entry) + "\r\n";
+    dir.write("week.scd", week + "\r\n");
+    const std::string ini =
+        dir.write("station.INI", "[Config]\r\nFadeoutTime=3\r\nSoftWaitSec=30\r\nJobFile=" + dir.path("week.scd") + "\r\n");
+    const std::string plan =
+        "00:00:00 clock\n"
+        "06:00:00 start Morning.m3u\n"
+        "09:00:00 start Jazz.m3u (at song end, up to 30 s)\n"
+        "10:00:00 end Jazz.m3u (at song end, up to 30 s)\n"
+        "10:00:20 start News.m3u\n"
+        "11:00:00 start Rock.m3u (at song end, up to 30 s)\n"
+        "11:00:07 end Rock.m3u fade\n"
+        "11:00:10 start Talk.m3u\n";
+    EXPECT_EQ(scdtool("plan --config " + ini + " --date 2026-12-21").output, plan);
+
+    const ToolRun check = scdtool("check --config " + ini + " --from 2026-12-21");
+    EXPECT_NE(check.output.find("(Rock.m3u): its soft start at 11:00:00 (at song end, up to 30 s) can wait into the start "
+                                "of schedule 5 (Talk.m3u) at 11:00:10"),
+              std::string::npos)
+        << check.output;
+    EXPECT_NE(check.output.find("(Jazz.m3u): its soft end at 10:00:00 (at song end, up to 30 s) can run into the start of "
+                                "schedule 3 (News.m3u) at 10:00:20"),
+              std::string::npos)
+        << check.output;
+
+    PlanRequest day;
+    ASSERT_TRUE(parsePlanDate("2026-12-21", day));
+    const TimetableDay table = timetableDay(day, plan, 3);
+    ASSERT_GE(table.blocks.size(), 3u);
+    EXPECT_EQ(table.blocks[1].title, "Jazz.m3u");
+    EXPECT_EQ(table.blocks[1].end, 10 * 3600);
+    EXPECT_EQ(table.blocks[1].softStartSec, 30);
+    EXPECT_EQ(table.blocks[1].softEndSec, 30);
+    EXPECT_NE(timetableHtml({table}).find("Jazz (곡 끝에 시작, 30초까지) (곡 끝에 끝, 30초까지)"), std::string::npos);
+
+    // As run: inside its window a soft start or end is on time and says
+    // how long it waited; past it, it is late.
+    auto row = [](int32_t due, int64_t lateMs, const char* event, const char* title, std::optional<int64_t> waited) {
+        OnAirRow r;
+        r.when = localTimeAt(2026, 12, 21, due + static_cast<int32_t>(lateMs / 1000));
+        r.event = event;
+        r.title = title;
+        r.dueSec = due;
+        r.lateMs = lateMs;
+        r.lengthMs = waited;
+        return r;
+    };
+    const std::vector<OnAirRow> rows = {row(0, 0, "clock-set", "", std::nullopt),
+                                        row(6 * 3600, 20, "start", "Morning.m3u", std::nullopt),
+                                        row(9 * 3600, 7022, "start", "Jazz.m3u", 7000),
+                                        row(10 * 3600, 30015, "end", "Jazz.m3u", 30000),
+                                        row(10 * 3600 + 20, 15, "start", "News.m3u", std::nullopt),
+                                        row(11 * 3600, 32000, "start", "Rock.m3u", 31000)};
+    const AsRunReport report = reconcile({plan, ""}, 3, rows);
+    const std::string text = asRunText(report);
+    EXPECT_NE(text.find("09:00:00 start Jazz.m3u: on time"), std::string::npos) << text;
+    EXPECT_NE(text.find("waited 7000 ms for the song's end"), std::string::npos) << text;
+    EXPECT_NE(text.find("10:00:00 end Jazz.m3u: on time"), std::string::npos) << text;
+    EXPECT_NE(text.find("11:00:00 start Rock.m3u: late by 32000 ms"), std::string::npos) << text;
 }
 
 // The program's own tick, every second, on the one tree that a load

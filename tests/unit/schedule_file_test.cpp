@@ -88,6 +88,20 @@ TEST(ScheduleFile, BothFormsLoadTheSameTreeAndSaveByteForByte) {
     EXPECT_EQ(dir.read("again.scd"), kWorkedExample);
     ASSERT_TRUE(writeScheduleFile(fromIni, dir.path("again.INI")));
     EXPECT_EQ(dir.read("again.INI"), dir.read("week.INI"));
+
+    // The soft start (8) and bits this program does not know stay in the
+    // options number through a load and a save in either form.
+    std::string soft = kWorkedExample;
+    soft.replace(soft.find(" 3|Morning"), 2, " 4106");  // 4096 | 8 | 2
+    MemoryTree withBits;
+    ASSERT_EQ(loadScheduleFile(withBits, dir.write("soft.scd", soft), nullptr), LoadOutcome::Loaded);
+    EXPECT_EQ(withBits.nodeRecord(withBits.firstChildNode(withBits.rootNode()))->options, 4096 | kSoftStart | kRepeat);
+    ASSERT_TRUE(writeScheduleFile(withBits, dir.path("soft.INI")));
+    EXPECT_NE(dir.read("soft.INI").find("0=-1 6:0:0 8:30:0 0/0/0 4106|Morning.m3u"), std::string::npos);
+    MemoryTree softIni;
+    loadScheduleFile(softIni, dir.path("soft.INI"), nullptr);
+    ASSERT_TRUE(writeScheduleFile(softIni, dir.path("soft-again.scd")));
+    EXPECT_EQ(dir.read("soft-again.scd"), soft);
 }
 
 TEST(ScheduleFile, AFreshConfigFileGivesAnEmptyExpandedRootAndTheFirstSaveWritesMagicAndTerminator) {

@@ -45,8 +45,30 @@ public:
         actions.push_back((acceptStarts ? "start " : "refused ") + s.text);
         return acceptStarts;
     }
+    // The player as a soft start sees it: playing, and the day's millisecond
+    // (counted from the first day's midnight) its song ends at.
+    TrackLeft trackLeft() override {
+        if (!playerPlays) return {};
+        if (!songEndsMs) return {true, std::nullopt};
+        return {true, *songEndsMs - nowMs};
+    }
+    uint64_t latestCommand() override { return command; }
+    bool startSoftly(const ScheduleNode& s, const std::string&, bool fade, int64_t inMs, int64_t waitedMs) override {
+        actions.push_back("soft-start " + s.text + softly(fade, inMs, waitedMs));
+        return true;
+    }
+    void endSoftly(const ScheduleNode& s, bool fade, int64_t inMs, int64_t waitedMs) override {
+        actions.push_back("soft-end " + s.text + softly(fade, inMs, waitedMs));
+    }
+    static std::string softly(bool fade, int64_t inMs, int64_t waitedMs) {
+        return (fade ? std::string(" fade") : " in " + std::to_string(inMs)) + " waited " + std::to_string(waitedMs);
+    }
     std::vector<std::string> actions;
     bool acceptStarts = true;
+    bool playerPlays = false;
+    std::optional<int64_t> songEndsMs;
+    int64_t nowMs = 0;
+    uint64_t command = 0;
 
 private:
     MemoryTree& tree_;
@@ -81,6 +103,7 @@ protected:
     std::vector<std::string> tickAt(int32_t daySeconds, bool nextDay = false) {
         clock.time = localTimeAt(2026, 12, nextDay ? 25 : 24, daySeconds);
         host.actions.clear();
+        host.nowMs = (nextDay ? 86400 : 0) * 1000LL + daySeconds * 1000LL;
         schedulerTick(tree, loading, settings, clock, host, state);
         return host.actions;
     }
@@ -329,6 +352,103 @@ TEST_F(Tick, AStartThatCouldNotBeMadeIsTriedAgainWithinItsWindow) {
     host.acceptStarts = true;
     EXPECT_EQ(tickAt(12 * H + 1), (Actions{"start News.m3u"}));
     EXPECT_TRUE(news.playing);
+}
+
+// Soft starts and ends: Morning plays; Jazz (soft unless told) starts at
+// 09:00:00, or at 23:59:58 across midnight. Every row runs from 08:59:50
+// (23:59:50) for two minutes. FadeoutTime 3.
+TEST_F(Tick, SoftStartsAndEndsWaitForTheSongUpToTheLimit) {
+    constexpr int32_t kNine = 9 * H;
+    constexpr int32_t kLate = 86398;
+    const struct Row {
+        const char* what;
+        std::optional<int64_t> songEnds;  // ms of the day (from the first midnight); none: not told
+        int32_t limit = 30;
+        int32_t jazzOptions = kSoftStart;  // -1: no Jazz
+        int32_t morningEnd = kNoEndTime;
+        int32_t morningOptions = 0;
+        bool plays = true;
+        int32_t newsAt = -1;     // a hard start meanwhile
+        int32_t commandAt = -1;  // the operator's stop or play meanwhile
+        int32_t loadAt = -1;
+        bool midnight = false;
+        const char* sundayOnly;  // the Schedule due on Sundays only (the 24th is a Thursday)
+        Actions expected;
+    } rows[] = {
+        {"the player cannot tell: as a hard start", std::nullopt, 30, kSoftStart, kNoEndTime, 0, true, -1, -1, -1, false, "",
+         {"08:59:57 end Morning.m3u fade", "09:00:00 start Jazz.m3u"}},
+        {"nothing plays: at once", kNine * 1000LL + 7700, 30, kSoftStart, kNoEndTime, 0, false, -1, -1, -1, false, "",
+         {"08:59:57 end Morning.m3u fade", "09:00:00 start Jazz.m3u"}},
+        {"the song ends 7.7 s in: handed over at its end", kNine * 1000LL + 7700, 30, kSoftStart, kNoEndTime, 0, true,
+         -1, -1, -1, false, "", {"09:00:07 soft-start Jazz.m3u in 700 waited 7700"}},
+        {"the song ends within the start second", kNine * 1000LL + 400, 30, kSoftStart, kNoEndTime, 0, true, -1, -1,
+         -1, false, "", {"09:00:00 soft-start Jazz.m3u in 400 waited 400"}},
+        {"a song longer than the limit: faded out to end at the limit", (kNine + 60) * 1000LL, 15, kSoftStart,
+         kNoEndTime, 0, true, -1, -1, -1, false, "", {"09:00:12 soft-start Jazz.m3u fade waited 15000"}},
+        {"SoftWaitSec 0: every start is hard", kNine * 1000LL + 7700, 0, kSoftStart, kNoEndTime, 0, true, -1, -1, -1,
+         false, "", {"08:59:57 end Morning.m3u fade", "09:00:00 start Jazz.m3u"}},
+        {"without the option: as today", kNine * 1000LL + 7700, 30, 0, kNoEndTime, 0, true, -1, -1, -1, false, "",
+         {"08:59:57 end Morning.m3u fade", "09:00:00 start Jazz.m3u"}},
+        {"a hard start meanwhile wins", (kNine + 20) * 1000LL, 30, kSoftStart, kNoEndTime, 0, true, kNine + 5, -1, -1,
+         false, "", {"09:00:02 end Morning.m3u fade", "09:00:05 start News.m3u"}},
+        {"the operator's stop or play meanwhile wins", (kNine + 20) * 1000LL, 30, kSoftStart, kNoEndTime, 0, true, -1,
+         kNine + 4, -1, false, "", {}},
+        {"a load meanwhile wins", (kNine + 20) * 1000LL, 30, kSoftStart, kNoEndTime, 0, true, -1, -1, kNine + 4, false, "",
+         {"09:00:04 load other.scd"}},
+        {"across midnight", (86400 + 3) * 1000LL + 500, 30, kSoftStart, kNoEndTime, 0, true, -1, -1, -1, true, "",
+         {"00:00:00 clock", "00:00:03 soft-start Jazz.m3u in 500 waited 5500"}},
+        {"a soft end lets the song end", kNine * 1000LL + 10200, 30, -1, kNine, kSoftStart, true, -1, -1, -1, false, "",
+         {"09:00:10 soft-end Morning.m3u in 200 waited 10200"}},
+        {"a soft end at its limit fades", (kNine + 120) * 1000LL, 30, -1, kNine, kSoftStart, true, -1, -1, -1, false, "",
+         {"09:00:27 soft-end Morning.m3u fade waited 30000"}},
+        {"a soft end the player cannot tell about: as today", std::nullopt, 30, -1, kNine, kSoftStart, true, -1, -1, -1,
+         false, "", {"08:59:57 end Morning.m3u fade"}},
+        {"NoFadeOut keeps its meaning at a soft end", kNine * 1000LL + 10200, 30, -1, kNine, kSoftStart | kNoFadeOut,
+         true, -1, -1, -1, false, "", {"09:00:00 end Morning.m3u nofade"}},
+        {"a hard start during a soft end wins", (kNine + 40) * 1000LL, 30, -1, kNine, kSoftStart, true, kNine + 15, -1,
+         -1, false, "", {"09:00:12 end Morning.m3u fade", "09:00:15 start News.m3u"}},
+        {"a soft end followed by a soft start: one hand-over at the song's end", kNine * 1000LL + 7700, 30,
+         kSoftStart, kNine, kSoftStart, true, -1, -1, -1, false, "",
+         {"09:00:07 soft-start Jazz.m3u in 700 waited 7700"}},
+        {"a soft start not due today does not hold the end", kNine * 1000LL + 7700, 30, kSoftStart, kNine, 0, true,
+         -1, -1, -1, false, "Jazz.m3u", {"08:59:57 end Morning.m3u fade"}},
+        {"a hard start not due today does not drop a soft one", (kNine + 20) * 1000LL, 30, kSoftStart, kNoEndTime, 0,
+         true, kNine + 5, -1, -1, false, "News.m3u", {"09:00:19 soft-start Jazz.m3u in 1000 waited 20000"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        root = tree.rootNode();  // a load row made a new one
+        while (NodeItem child = tree.firstChildNode(root)) {
+            tree.freeNodeRecords(child);
+            tree.deleteNode(child);
+        }
+        state = TickState{};
+        loading.clear();
+        settings.softWaitSec = row.limit;
+        host.playerPlays = row.plays;
+        host.songEndsMs = row.songEnds;
+        const int32_t jazzAt = row.midnight ? kLate : kNine;
+        ScheduleNode& morning = addSchedule("Morning.m3u", 6 * H, row.morningEnd, row.morningOptions);
+        morning.playing = true;
+        if (row.jazzOptions >= 0) addSchedule("Jazz.m3u", jazzAt, kNoEndTime, row.jazzOptions);
+        if (row.newsAt >= 0) addSchedule("News.m3u", row.newsAt, kNoEndTime);
+        for (NodeItem item = tree.firstChildNode(root); item != kNoNode; item = tree.nextNode(item)) {
+            if (tree.nodeRecord(item)->text == row.sundayOnly) tree.nodeRecord(item)->weekdays = 1;
+        }
+        if (row.loadAt >= 0) {
+            const TimeOfDay t = splitDaySeconds(row.loadAt);
+            addLoading("other.scd", t.hour, t.minute, t.second);
+        }
+        Actions all;
+        const int32_t first = jazzAt - (row.midnight ? 8 : 10);
+        for (int32_t s = first; s < first + 120; ++s) {
+            const bool nextDay = s >= 86400;
+            const int32_t second = s % 86400;
+            if (second == row.commandAt) ++host.command;
+            for (const std::string& action : tickAt(second, nextDay)) all.push_back(stamp(second) + " " + action);
+        }
+        EXPECT_EQ(all, row.expected);
+    }
 }
 
 TEST(TickPacer, OneRunPerSecondJustPastItsTurn) {

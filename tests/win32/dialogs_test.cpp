@@ -128,6 +128,7 @@ TEST_F(Dialogs, EditingAndCancellingLeavesTheRecordAsItWas) {
     record.startSec = 22 * 3600;
     record.endSec = 23 * 3600;
     record.editing = true;
+    record.options = kSoftStart | 0x100;  // 0x100: a bit of a newer program
     const ScheduleNode before = record;
     std::thread user = test::onNextDialog([](HWND d) {
         char caption[64];
@@ -144,6 +145,17 @@ TEST_F(Dialogs, EditingAndCancellingLeavesTheRecordAsItWas) {
     user.join();
     EXPECT_EQ(record.text, before.text);
     EXPECT_EQ(record.startSec, before.startSec);
+
+    // Confirmed with the boxes changed: the unknown bit stays.
+    std::thread confirm = test::onNextDialog([](HWND d) {
+        EXPECT_TRUE(checked(d, IDC_SE_SOFT_START));
+        click(d, IDC_SE_SOFT_START);
+        click(d, IDC_SE_SHUFFLE);
+        press(d, IDOK);
+    });
+    EXPECT_EQ(editSchedule(nullptr, frame, record), IDOK);
+    confirm.join();
+    EXPECT_EQ(record.options, kShuffle | 0x100);
 }
 
 TEST_F(Dialogs, ATooLongTitleIsRefusedNotCut) {
@@ -193,6 +205,8 @@ TEST_F(Dialogs, PreferencesTakeEffectAndAreWrittenOrNothingChanges) {
     std::thread user = test::onNextDialog([](HWND d) {
         EXPECT_TRUE(checked(d, IDC_PR_DISP_NOW_PLAY));
         EXPECT_EQ(text(d, IDC_PR_FADEOUT_TIME), "3");
+        EXPECT_EQ(text(d, IDC_PR_SOFT_WAIT), "30");
+        type(d, IDC_PR_SOFT_WAIT, "45");
         click(d, IDC_PR_DIS_DRAG_DROP);
         click(d, IDC_PR_MAKE_LOG);
         type(d, IDC_PR_ADJ_REAL_TIME, "-5");
@@ -218,6 +232,8 @@ TEST_F(Dialogs, PreferencesTakeEffectAndAreWrittenOrNothingChanges) {
     EXPECT_EQ(settings.fadeoutTime, 0);
     EXPECT_EQ(config->readProfileInt("Config", "AdjRealTimeSec", 0), -5);
     EXPECT_EQ(config->readProfileInt("Config", "MakeLogFile", 1), 0);
+    EXPECT_EQ(settings.softWaitSec, 45);
+    EXPECT_EQ(config->readProfileInt("Config", "SoftWaitSec", 30), 45);
     EXPECT_EQ(settings.alertCommand, "\"C:\\방송국\\알림.cmd\" \"사고\"");
     EXPECT_EQ(readSettings(*config).alertCommand, settings.alertCommand)
         << "read back whole, though the profile functions take a value's outer quotes off";
