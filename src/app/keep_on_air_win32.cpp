@@ -283,6 +283,12 @@ void keepOnAirPlayerLost(AppState& state) {
     keep.crashes.playerLost(tickMs());
     keep.restarts.lost(tickMs());
     keep.lost = markedSchedule(state);
+    // A soft start that waited for the song's end was to be on air by now.
+    if (const auto& waiting = state.tickState.softStart; waiting && !waiting->settled) {
+        for (const ScheduleRef& schedule : currentSchedules(*state.tree, state.tickState)) {
+            if (schedule.item == waiting->item) keep.lost = *schedule.record;
+        }
+    }
 }
 
 void keepOnAirWithoutPlayer(AppState& state) {

@@ -127,18 +127,22 @@ void endPass(ScheduleTree& tree, const std::vector<ScheduleRef>& schedules, int3
     const int32_t lead = fade ? settings.fadeoutTime : 0;
     const int32_t limit = settings.softWaitSec;
     const ScheduleRef* next = preemptor(schedules, now, lead);
+    bool softStartAhead = false;
     if (state.softStart && !state.softStart->settled) {
         // A waiting soft start ends what plays by its own hand-over; a hard
         // start coming first wins over it.
         if (!next || next->item == state.softStart->item || softAt(next->record->options, limit) ||
             !dueOn(*next->record, weekdayBit, today))
-            return;
-        state.softStart->settled = true;
+            softStartAhead = true;
+        else state.softStart->settled = true;
     } else if (next && softAt(next->record->options, limit) && dueOn(*next->record, weekdayBit, today) &&
                track.knownPlaying()) {
-        return;  // the soft start takes over at the song's end
+        softStartAhead = true;  // the soft start takes over at the song's end
     }
-    if (next) {
+    // A soft end that already waits goes on: the song may end before the
+    // soft start is due, and the next must not begin under it.
+    if (softStartAhead && !state.softEnd) return;
+    if (next && !softStartAhead) {
         state.softEnd.reset();
         host.endProgramme(schedule, fade);
         unmark(tree, *playing);
@@ -164,7 +168,10 @@ void endPass(ScheduleTree& tree, const std::vector<ScheduleRef>& schedules, int3
         case SoftMove::Wait:
             return;
         case SoftMove::Drop:
-            break;  // the later command decided what plays
+            // The later command decided what plays, and marked it (a rejoin
+            // of this very programme included): the mark is its.
+            state.softEnd.reset();
+            return;
         case SoftMove::AtOnce:
             host.endProgramme(schedule, true);
             break;

@@ -6,6 +6,7 @@
 
 #include "model/memory_tree.h"
 #include "model/node_label.h"
+#include "scheduler/soft_start.h"
 #include "scheduler/tick_pacer.h"
 
 namespace airvane {
@@ -448,6 +449,27 @@ TEST_F(Tick, SoftStartsAndEndsWaitForTheSongUpToTheLimit) {
             for (const std::string& action : tickAt(second, nextDay)) all.push_back(stamp(second) + " " + action);
         }
         EXPECT_EQ(all, row.expected);
+    }
+    // The step itself where the record above cannot reach: an estimate that
+    // says the song ended a while ago, a wait seen again long after its
+    // limit (a start is dropped as a hard start past its window is, an end
+    // is made), a clock set back before the due second.
+    const struct {
+        const char* what;
+        bool ending;
+        int32_t now;
+        std::optional<int64_t> leftMs;
+        SoftMove move;
+    } steps[] = {
+        {"ended 3 s ago by the last answer", false, kNine + 4, -3000, SoftMove::AtOnce},
+        {"ended a moment ago", false, kNine + 4, -400, SoftMove::AtTrackEnd},
+        {"a start seen again minutes late", false, kNine + 300, 5000, SoftMove::Drop},
+        {"an end seen again minutes late", true, kNine + 300, 5000, SoftMove::AtOnce},
+        {"the clock set back before its second", false, kNine - 4, 5000, SoftMove::Wait},
+    };
+    for (const auto& step : steps) {
+        const SoftWait wait{kNoNode, kNine, 0, step.ending};
+        EXPECT_EQ(softStep(wait, step.now, false, {true, step.leftMs}, 30, 3).move, step.move) << step.what;
     }
 }
 
