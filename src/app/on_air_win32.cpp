@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/fallback_win32.h"
 #include "app/monitor_host_win32.h"
 #include "app/player_commands_win32.h"
 #include "model/node_label.h"
@@ -119,12 +120,22 @@ std::optional<std::string> programmeOnAir(AppState& state) {
 
 // A silence of 5 s is recorded, one of 30 s alerted, and its end recorded
 // with the whole gap's length.
+// The signal that saw it is in the detail: the caption, or a position
+// that stopped while the caption says it plays.
 void takeSilence(AppState& state, bool onAir, std::optional<bool> playing) {
+    const bool frozen = playing && *playing && state.positionWatch.frozenSince();
+    if (playing && (!*playing || frozen)) state.silenceSignal = frozen ? SilenceSignal::Position : SilenceSignal::Caption;
+    if (frozen) playing = false;
+    const std::string signal = " (" + std::string(signalName(state.silenceSignal)) + ")";
     for (const SilenceEvent& event : state.silenceWatch.observe(static_cast<int64_t>(GetTickCount64()), onAir, playing)) {
         const bool ended = event.kind == SilenceEvent::Ended;
         const bool alert = event.kind == SilenceEvent::Alert;
+        const bool position = state.silenceSignal == SilenceSignal::Position;
         OnAirRow row = rowNow(ended ? onair::kSilenceEnd : onair::kSilent, state.titleOnAir, std::nullopt,
-                              ended ? "" : alert ? "30초 동안 소리가 없습니다" : "플레이어가 연주하고 있지 않습니다");
+                              ended    ? std::string(signalName(state.silenceSignal))
+                              : alert  ? "30초 동안 소리가 없습니다" + signal
+                              : position ? "재생 위치가 멈췄습니다" + signal
+                                         : "플레이어가 연주하고 있지 않습니다" + signal);
         row.lengthMs = event.lengthMs;
         if (event.kind == SilenceEvent::Began) state.trackWatch.silenceBegan(watchMoment(), event.lengthMs);
         if (alert) raiseAlert(state, row);
@@ -174,6 +185,12 @@ void noteOnAir(AppState& state, std::string_view event, const std::string& title
     record(state, rowNow(event, title, dueSec, detail));
 }
 
+void alertOnAir(AppState& state, std::string_view event, const std::string& title, const std::string& detail) {
+    const OnAirRow row = rowNow(event, title, std::nullopt, detail);
+    writeRow(state, row);
+    raiseAlert(state, row);
+}
+
 void noteWhenDone(AppState& state, WorkerKit& kit, std::string_view event, const std::string& title,
                   std::optional<int32_t> dueSec, std::vector<std::string> files) {
     const HWND notify = state.mainWindow;
@@ -186,6 +203,7 @@ void noteWhenDone(AppState& state, WorkerKit& kit, std::string_view event, const
             if (outcome.overtaken) return;  // a later command decided what plays
             report.rows.push_back(rowNow(onair::kNotStarted, title, dueSec, kListEnded));
             report.notStartedTitle = title;
+            report.nothingToRejoin = true;
             report.notice = "'" + title + "': " + kListEnded;
             reports->put(std::move(report));
             PostMessageA(notify, kOnAirRowPosted, 0, 0);
@@ -257,7 +275,8 @@ void retryOwedVolume(AppState& state) {
 void takeWorkerReports(AppState& state) {
     for (const WorkerReport& report : state.workerReports->takeAll()) {
         for (const OnAirRow& row : report.rows) record(state, row);
-        if (!IsWindow(state.mainWindow)) continue;  // at exit: the tree is gone, only the rows count
+        if (!IsWindow(state.mainWindow)) continue;
+        if (report.nothingToRejoin) fallbackNothingToRejoin(state);  // at exit: the tree is gone, only the rows count
         // The mark is taken back only when no later command has decided
         // what plays since; the tick then tries again while the start window lasts.
         if (!report.notStartedTitle.empty() && report.command == latestAirCommand()) {
@@ -279,12 +298,18 @@ void noteNotStarted(AppState& state, const ScheduleNode& schedule, const std::st
     if (key == state.lastNotStarted) return;
     state.lastNotStarted = key;
     noteOnAir(state, onair::kNotStarted, schedule.text, schedule.startSec, why);
+    fallbackNotStarted(state);
 }
 
 void watchAir(AppState& state) {
     const std::optional<std::string> onAir = programmeOnAir(state);
     if (onAir) state.titleOnAir = *onAir;
-    takeSilence(state, onAir.has_value(), playerPlaying(state.winampWindow));
+    const std::optional<TrackNow> track = state.trackWatch.current();
+    state.positionWatch.observe(track ? std::optional(track->learntAt) : std::nullopt, track ? track->positionMs : -1,
+                                track && track->state == 1);
+    const std::optional<bool> playing = playerPlaying(state.winampWindow);
+    takeSilence(state, onAir.has_value() || fallbackOnAir(state), playing);
+    fallbackTick(state, playing);
 }
 
 void watchWithoutPlayer(AppState& state) {
@@ -313,6 +338,7 @@ void writeTrackRows(AppState& state) {
 void watchTracks(AppState& state) {
     const WatchMoment now = watchMoment();
     state.trackWatch.programmeOnAir(now, programmeOnAir(state));
+    state.trackWatch.askEvery(state.settings.fallbackPlaylist.empty() ? kTrackAskEveryMs : 1'000);
     if (state.conversation && state.winampWindow && IsWindow(state.winampWindow)) {
         if (const uint64_t question = state.trackWatch.questionDue(now))
             state.conversation->askTrack(state.winampWindow, question);

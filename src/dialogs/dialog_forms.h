@@ -71,6 +71,8 @@ struct PreferencesForm {
          keepOnAir = false;
     std::string adjRealTimeSec, fadeoutTime, alertCommand;
     std::string nowPlayingFile, nowPlayingFormat, nowPlayingEncoding, statusPort, statusAddress;
+    std::string fallbackPlaylist, fallbackAfterSec;
+    bool fillGaps = false;
 };
 
 PreferencesForm preferencesFormFrom(const Settings& settings);
