@@ -125,7 +125,8 @@ void fallbackNothingToRejoin(AppState& state) {
 void fallbackTick(AppState& state, std::optional<bool> captionPlaying) {
     FallbackInput in;
     in.nowMs = steadyNow();
-    in.configured = !state.settings.fallbackPlaylist.empty();
+    // With the scheduler off the operator decides what plays.
+    in.configured = !state.settings.fallbackPlaylist.empty() && state.schedulerOn;
     if (!in.configured) return;
     in.afterMs = int64_t{state.settings.fallbackAfterSec} * 1000;
     in.fillGaps = state.settings.fillGaps != 0;
@@ -133,6 +134,7 @@ void fallbackTick(AppState& state, std::optional<bool> captionPlaying) {
     in.captionPlaying = captionPlaying;
     in.frozenSince = state.positionWatch.frozenSince();
     in.fallbackOnAir = fallbackOnAir(state);
+    in.airCommand = latestAirCommand();
     const FallbackAction action = state.fallbackWatch.observe(in);
     switch (action.kind) {
         case FallbackAction::HandOver:

@@ -146,11 +146,15 @@ void takeSilence(AppState& state, bool onAir, std::optional<bool> playing) {
 // Winamp says in its caption when it is not playing ("... - Winamp
 // [Stopped]", "[Paused]"); the caption of another program's window is read
 // without a message to it, so a hung player cannot hold the tick here.
-std::optional<bool> playerPlaying(HWND player) {
+std::optional<std::string> playerCaption(HWND player) {
     char caption[512] = "";
     if (GetWindowTextA(player, caption, sizeof caption) == 0) return std::nullopt;
-    const std::string_view text(caption);
-    return text.find("[Stopped]") == std::string_view::npos && text.find("[Paused]") == std::string_view::npos;
+    return std::string(caption);
+}
+
+std::optional<bool> playerPlaying(const std::optional<std::string>& caption) {
+    if (!caption) return std::nullopt;
+    return caption->find("[Stopped]") == std::string::npos && caption->find("[Paused]") == std::string::npos;
 }
 
 // "2번째 곡 1:08부터": where a rejoin put the programme, in its row and
@@ -307,9 +311,18 @@ void watchAir(AppState& state) {
     const std::optional<TrackNow> track = state.trackWatch.current();
     state.positionWatch.observe(track ? std::optional(track->learntAt) : std::nullopt, track ? track->positionMs : -1,
                                 track && track->state == 1);
-    const std::optional<bool> playing = playerPlaying(state.winampWindow);
-    takeSilence(state, onAir.has_value() || fallbackOnAir(state), playing);
-    fallbackTick(state, playing);
+    const std::optional<std::string> caption = playerCaption(state.winampWindow);
+    takeSilence(state, onAir.has_value() || fallbackOnAir(state), playerPlaying(caption));
+    fallbackTick(state, caption ? std::optional(captionPlays(*caption)) : std::nullopt);
+}
+
+void watchPositionNow(AppState& state) {
+    if (state.settings.fallbackPlaylist.empty() || !state.winampWindow || !IsWindow(state.winampWindow)) return;
+    const std::optional<TrackNow> track = state.trackWatch.current();
+    state.positionWatch.observe(track ? std::optional(track->learntAt) : std::nullopt, track ? track->positionMs : -1,
+                                track && track->state == 1);
+    const std::optional<std::string> caption = playerCaption(state.winampWindow);
+    fallbackTick(state, caption ? std::optional(captionPlays(*caption)) : std::nullopt);
 }
 
 void watchWithoutPlayer(AppState& state) {
@@ -338,7 +351,8 @@ void writeTrackRows(AppState& state) {
 void watchTracks(AppState& state) {
     const WatchMoment now = watchMoment();
     state.trackWatch.programmeOnAir(now, programmeOnAir(state));
-    state.trackWatch.askEvery(state.settings.fallbackPlaylist.empty() ? kTrackAskEveryMs : 1'000);
+    // Every tick when a fallback waits for a stopped position.
+    state.trackWatch.askEvery(state.settings.fallbackPlaylist.empty() ? kTrackAskEveryMs : 900);
     if (state.conversation && state.winampWindow && IsWindow(state.winampWindow)) {
         if (const uint64_t question = state.trackWatch.questionDue(now))
             state.conversation->askTrack(state.winampWindow, question);

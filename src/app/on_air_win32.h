@@ -86,6 +86,9 @@ void noteNotStarted(AppState& state, const ScheduleNode& schedule, const std::st
 void watchAir(AppState& state);
 void watchWithoutPlayer(AppState& state);
 void notePlayerLost(AppState& state);
+// A track answer just came: a position that stopped is acted on now, not
+// at the next tick.
+void watchPositionNow(AppState& state);
 // This moment, as the track watch is told it.
 WatchMoment watchMoment();
 // Each tick while the scheduler runs and the player is there: the

@@ -21,6 +21,11 @@ std::string_view causeName(FallbackCause cause) {
     }
 }
 
+bool captionPlays(std::string_view caption) {
+    return caption.find("[Stopped]") == std::string_view::npos && caption.find("[Paused]") == std::string_view::npos &&
+           caption.find(" - ") != std::string_view::npos;
+}
+
 void PositionWatch::observe(std::optional<int64_t> learntAt, int64_t positionMs, bool playing) {
     if (!learntAt || !playing || positionMs < 0) {
         frozen_ = false;
@@ -36,7 +41,7 @@ void PositionWatch::observe(std::optional<int64_t> learntAt, int64_t positionMs,
         frozen_ = false;
         return;
     }
-    frozen_ = *learntAt - since_ >= kFrozenAfterMs;
+    frozen_ = *learntAt - since_ >= kFrozenAfterMs - kTickJitterMs;
 }
 
 void FallbackWatch::note(int64_t nowMs, FallbackCause cause) {
@@ -49,6 +54,10 @@ FallbackAction FallbackWatch::observe(const FallbackInput& in) {
     if (!in.configured) {
         *this = FallbackWatch();
         return action;
+    }
+    if (in.airCommand != airCommand_) {
+        airCommand_ = in.airCommand;
+        silentSince_.reset();
     }
     const bool due = in.programmeDue || noted_.has_value();
     if (!in.fallbackOnAir) onAir_ = false;
@@ -92,7 +101,7 @@ FallbackAction FallbackWatch::observe(const FallbackInput& in) {
     signal_ = signal;
 
     if (in.fallbackOnAir) {
-        if (in.nowMs - *silentSince_ >= in.afterMs && !silentSaid_) {
+        if (in.nowMs - *silentSince_ >= in.afterMs - kTickJitterMs && !silentSaid_) {
             silentSaid_ = true;  // said once, and never handed over again in a loop
             action.kind = FallbackAction::FallbackSilent;
             action.signal = signal_;
@@ -100,7 +109,7 @@ FallbackAction FallbackWatch::observe(const FallbackInput& in) {
         }
         return action;
     }
-    if (in.nowMs - *silentSince_ < in.afterMs) return action;
+    if (in.nowMs - *silentSince_ < in.afterMs - kTickJitterMs) return action;
     action.kind = FallbackAction::HandOver;
     action.signal = signal_;
     action.silentMs = in.nowMs - *silentSince_;

@@ -15,6 +15,14 @@ namespace airvane {
 // A position that has not moved for this long while the player says it
 // plays is a silence.
 inline constexpr int64_t kFrozenAfterMs = 3'000;
+// Ticks (and the answers asked at them) come a few milliseconds more or
+// less than a second apart: three of them a hair short of 3 s make 3 s.
+inline constexpr int64_t kTickJitterMs = 100;
+
+// What the player's caption says of the air: not playing when it says
+// "[Stopped]" or "[Paused]", or when it names no track at all ("Winamp"
+// alone: an empty list, as a player just started shows).
+bool captionPlays(std::string_view caption);
 
 // Which signal saw the silence.
 enum class SilenceSignal { None, Caption, Position };
@@ -53,6 +61,10 @@ struct FallbackInput {
     std::optional<bool> captionPlaying;     // none: no answer yet
     std::optional<int64_t> frozenSince;     // the position signal
     bool fallbackOnAir = false;             // the fallback's hand-over is the last air command
+    // The number of the last command that decided what plays: a start,
+    // an end or a play counts the silence anew (a start's fade and
+    // hand-over are no silence of what it starts).
+    uint64_t airCommand = 0;
 };
 
 struct FallbackAction {
@@ -79,6 +91,7 @@ private:
     int64_t notedAt_ = 0;
     bool onAir_ = false;          // what this watch last saw of the fallback
     int64_t handedAt_ = 0;
+    uint64_t airCommand_ = 0;
     bool endsWithProgramme_ = false;  // handed over while a programme was due
     bool silentSaid_ = false;
 };

@@ -20,7 +20,7 @@ struct Tick {
     std::optional<bool> caption;
     std::optional<int64_t> frozenSince;
     bool fallbackOnAir;
-    enum { Nothing, Refused, NothingToRejoin } noted = Nothing;
+    enum { Nothing, Refused, NothingToRejoin, Started } noted = Nothing;
     Kind want = Kind::None;
     FallbackCause wantCause = FallbackCause::Silence;
     SilenceSignal wantSignal = SilenceSignal::None;
@@ -41,8 +41,9 @@ TEST(FallbackWatch, DecidesWhichSignalHowLongWhichCauseAndWhatEndsIt) {
          {{0, true, kPlays, {}, false},
           {1000, true, kStopped, {}, false},
           {3000, true, kStopped, {}, false},
-          {3900, true, kNoAnswer, {}, false},
-          {4000, true, kStopped, {}, false, Tick::Nothing, Kind::HandOver, C::Silence, S::Caption},
+          {3800, true, kNoAnswer, {}, false},
+          {3850, true, kStopped, {}, false},
+          {3990, true, kStopped, {}, false, Tick::Nothing, Kind::HandOver, C::Silence, S::Caption},
           {5000, true, kStopped, {}, true},
           {6000, true, kPlays, {}, true}}},
         {"nothing of this without FallbackPlaylist",
@@ -79,6 +80,13 @@ TEST(FallbackWatch, DecidesWhichSignalHowLongWhichCauseAndWhatEndsIt) {
          true, false,
          {{0, true, kStopped, {}, false, Tick::NothingToRejoin},
           {3000, true, kStopped, {}, false, Tick::Nothing, Kind::HandOver, C::PlayerRestarted, S::Caption}}},
+        {"a programme's start counts the silence anew: its hand-over is no silence",
+         true, true,
+         {{0, false, kStopped, {}, false},
+          {2000, false, kStopped, {}, false},
+          {2900, true, kStopped, {}, false, Tick::Started},
+          {5000, true, kStopped, {}, false},
+          {5900, true, kStopped, {}, false, Tick::Nothing, Kind::HandOver, C::Silence, S::Caption}}},
         {"a gap is silent unless FillGaps",
          true, false,
          {{0, false, kStopped, {}, false}, {30000, false, kStopped, {}, false}}},
@@ -107,8 +115,8 @@ TEST(FallbackWatch, DecidesWhichSignalHowLongWhichCauseAndWhatEndsIt) {
          {{0, true, kStopped, {}, false},
           {3000, true, kStopped, {}, false, Tick::Nothing, Kind::HandOver, C::Silence, S::Caption},
           {5000, true, kStopped, {}, true},
-          {7900, true, kStopped, {}, true},
-          {8000, true, kStopped, {}, true, Tick::Nothing, Kind::FallbackSilent, C::Silence, S::Caption},
+          {7850, true, kStopped, {}, true},
+          {7950, true, kStopped, {}, true, Tick::Nothing, Kind::FallbackSilent, C::Silence, S::Caption},
           {9000, true, kStopped, {}, true},
           {60000, true, kStopped, {}, true}}},
         {"an old frozen position does not count against the fallback",
@@ -129,7 +137,9 @@ TEST(FallbackWatch, DecidesWhichSignalHowLongWhichCauseAndWhatEndsIt) {
     };
     for (const Case& c : cases) {
         FallbackWatch watch;
+        uint64_t command = 1;
         for (const Tick& t : c.ticks) {
+            if (t.noted == Tick::Started) ++command;
             SCOPED_TRACE(::testing::Message() << c.name << " at " << t.atMs << " ms");
             if (t.noted == Tick::Refused) watch.notStarted(t.atMs);
             if (t.noted == Tick::NothingToRejoin) watch.nothingToRejoin(t.atMs);
@@ -142,6 +152,7 @@ TEST(FallbackWatch, DecidesWhichSignalHowLongWhichCauseAndWhatEndsIt) {
             in.captionPlaying = t.caption;
             in.frozenSince = t.frozenSince;
             in.fallbackOnAir = t.fallbackOnAir;
+            in.airCommand = command;
             const FallbackAction action = watch.observe(in);
             EXPECT_EQ(action.kind, t.want);
             if (t.want == Kind::HandOver) {
@@ -161,8 +172,10 @@ TEST(PositionWatch, APositionStillAfterThreeSecondsWhilePlayingIsFrozen) {
     EXPECT_FALSE(watch.frozenSince());
     watch.observe(2000, 6000, true);
     watch.observe(3000, 6000, true);
-    watch.observe(4900, 6000, true);
-    EXPECT_FALSE(watch.frozenSince()) << "2.9 s is not yet frozen";
+    watch.observe(4800, 6000, true);
+    EXPECT_FALSE(watch.frozenSince()) << "2.8 s is not yet frozen";
+    watch.observe(4950, 6000, true);
+    EXPECT_EQ(watch.frozenSince(), 2000) << "three answers a second apart, a hair short of 3 s";
     watch.observe(5000, 6000, true);
     EXPECT_EQ(watch.frozenSince(), 2000);
     watch.observe(6000, 6000, false);
@@ -173,6 +186,14 @@ TEST(PositionWatch, APositionStillAfterThreeSecondsWhilePlayingIsFrozen) {
     watch.observe(12000, 0, false);
     watch.observe(std::nullopt, -1, false);
     EXPECT_FALSE(watch.frozenSince());
+}
+
+TEST(FallbackWatch, TheCaptionPlaysOnlyWhenItNamesATrackNeitherStoppedNorPaused) {
+    EXPECT_TRUE(captionPlays("1. Sunrise - Winamp"));
+    EXPECT_FALSE(captionPlays("1. Sunrise - Winamp [Stopped]"));
+    EXPECT_FALSE(captionPlays("1. Sunrise - Winamp [Paused]"));
+    EXPECT_FALSE(captionPlays("Winamp")) << "an empty list";
+    EXPECT_FALSE(captionPlays(""));
 }
 
 TEST(FallbackFolder, TakesTheAudioFilesAndListsThemInNameOrder) {
