@@ -122,17 +122,19 @@ std::optional<std::string> programmeOnAir(AppState& state) {
 // with the whole gap's length.
 // The signal that saw it is in the detail: the caption, or a position
 // that stopped while the caption says it plays.
+// Without a fallback set the rows stay as they always were.
 void takeSilence(AppState& state, bool onAir, std::optional<bool> playing) {
-    const bool frozen = playing && *playing && state.positionWatch.frozenSince();
+    const bool signals = !state.settings.fallbackPlaylist.empty();
+    const bool frozen = signals && playing && *playing && state.positionWatch.frozenSince();
     if (playing && (!*playing || frozen)) state.silenceSignal = frozen ? SilenceSignal::Position : SilenceSignal::Caption;
     if (frozen) playing = false;
-    const std::string signal = " (" + std::string(signalName(state.silenceSignal)) + ")";
+    const std::string signal = signals ? " (" + std::string(signalName(state.silenceSignal)) + ")" : "";
     for (const SilenceEvent& event : state.silenceWatch.observe(static_cast<int64_t>(GetTickCount64()), onAir, playing)) {
         const bool ended = event.kind == SilenceEvent::Ended;
         const bool alert = event.kind == SilenceEvent::Alert;
         const bool position = state.silenceSignal == SilenceSignal::Position;
         OnAirRow row = rowNow(ended ? onair::kSilenceEnd : onair::kSilent, state.titleOnAir, std::nullopt,
-                              ended    ? std::string(signalName(state.silenceSignal))
+                              ended    ? (signals ? std::string(signalName(state.silenceSignal)) : "")
                               : alert  ? "30초 동안 소리가 없습니다" + signal
                               : position ? "재생 위치가 멈췄습니다" + signal
                                          : "플레이어가 연주하고 있지 않습니다" + signal);
