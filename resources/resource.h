@@ -72,6 +72,9 @@
 #define IDC_PR_STATUS_PORT 113
 #define IDC_PR_STATUS_ADDRESS 114
 #define IDC_PR_SOFT_WAIT 115
+#define IDC_PR_FALLBACK_PLAYLIST 116
+#define IDC_PR_FALLBACK_AFTER 117
+#define IDC_PR_FILL_GAPS 118
 
 #define SPIN_ID_OFFSET 1000   // a spin control's id: its edit's id + 1000
 

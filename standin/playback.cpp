@@ -1,5 +1,6 @@
 #include "playback.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace standin {
@@ -90,6 +91,12 @@ void Playback::next() {
 
 void Playback::advanceMs(int64_t milliseconds) {
     if (state_ != State::Playing || tracks_.empty() || milliseconds <= 0) return;
+    if (freezeAfterMs_ >= 0) {
+        const int64_t room = std::max<int64_t>(0, freezeAfterMs_ - playedMs_);
+        playedMs_ += milliseconds;
+        milliseconds = std::min(milliseconds, room);
+        if (milliseconds == 0) return;
+    }
     elapsedMs_ += milliseconds;
     // A length of 0 or less: tracks that never end.
     while (state_ == State::Playing && lengthOf(index_) > 0 && elapsedMs_ >= lengthOf(index_)) {

@@ -30,6 +30,9 @@ public:
     // Lets playing time pass; tracks end and the next begin.
     void advance(int seconds) { advanceMs(int64_t{seconds} * 1000); }
     void advanceMs(int64_t milliseconds);
+    // A frozen output: after this much playing time the position stops and
+    // no track ends, while the player still says it plays.
+    void freezeAfter(int64_t milliseconds) { freezeAfterMs_ = milliseconds; }
     // IPC_SETPLAYLISTPOS: the 0-based track becomes the current one, from
     // its start; playing or not stays as it was. False when there is none.
     bool setListIndex(int index);
@@ -66,6 +69,8 @@ private:
     State state_ = State::Stopped;
     bool shuffle_ = false;
     bool repeat_ = false;
+    int64_t freezeAfterMs_ = -1;  // never
+    int64_t playedMs_ = 0;
 };
 
 // The title shown for a track path.

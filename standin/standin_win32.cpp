@@ -4,10 +4,11 @@
 // its caption, has a file-info box and a SHOUTcast-style window, and keeps
 // a journal of every message it receives.
 //   standin [--track-seconds N] [--track-lengths A,B,C] [--journal FILE] [--no-shoutcast]
-//           [--hang-on NAME] [--shoutcast-caption TEXT] [--no-file-info]
+//           [--hang-on NAME] [--shoutcast-caption TEXT] [--no-file-info] [--freeze-after N]
 // --track-seconds: every track lasts N seconds (20 when not given; 0: tracks
 // never end). --track-lengths: the first track A seconds, the second B, the
-// third and every later one C.
+// third and every later one C. --freeze-after: after N seconds of playing
+// the position stops and no track ends, while the player says it plays.
 // Without --journal the journal is standin-journal.log beside the program.
 // The track questions (IPC_GETLISTPOS, IPC_GETOUTPUTTIME) come every few
 // seconds: they are journaled only when their answer changed, and the
@@ -43,6 +44,7 @@ struct Options {
     std::string journal;
     std::string hangOn;
     std::string shoutcastCaption;  // the SHOUTcast window's, when not the English one
+    int freezeAfterSec = -1;       // never
 };
 
 Options parseOptions(int argc, char** argv) {
@@ -54,6 +56,7 @@ Options parseOptions(int argc, char** argv) {
         else if (arg == "--track-lengths" && hasValue) {
             if (std::vector<int> lengths = parseTrackLengths(argv[++i]); !lengths.empty()) options.trackSeconds = lengths;
         }
+        else if (arg == "--freeze-after" && hasValue) options.freezeAfterSec = std::atoi(argv[++i]);
         else if (arg == "--journal" && hasValue) options.journal = argv[++i];
         else if (arg == "--hang-on" && hasValue) options.hangOn = argv[++i];
         else if (arg == "--shoutcast-caption" && hasValue) options.shoutcastCaption = argv[++i];
@@ -80,7 +83,9 @@ struct VolumeRun {
 };
 
 struct Standin {
-    explicit Standin(const Options& o) : options(o), playback(o.trackSeconds, GetTickCount()), journal(o.journal) {}
+    explicit Standin(const Options& o) : options(o), playback(o.trackSeconds, GetTickCount()), journal(o.journal) {
+        if (o.freezeAfterSec >= 0) playback.freezeAfter(int64_t{o.freezeAfterSec} * 1000);
+    }
     Options options;
     Playback playback;
     Journal journal;

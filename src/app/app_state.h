@@ -19,6 +19,7 @@
 #include "monitor/track_watch.h"
 #include "onair/alert.h"
 #include "onair/on_air_record.h"
+#include "onair/fallback_watch.h"
 #include "onair/silence_watch.h"
 #include "player/volume_ledger.h"
 #include "scheduler/scheduler_tick.h"
@@ -89,6 +90,11 @@ struct AppState {
     HeldOnAirRows onAirRows;      // rows the record would not take yet
     bool onAirHeldSaid = false;   // the status line said so for the rows held now
     SilenceWatch silenceWatch;
+    PositionWatch positionWatch;  // the position signal of a silence
+    SilenceSignal silenceSignal = SilenceSignal::Caption;  // the signal that saw the silence now
+    FallbackWatch fallbackWatch;
+    uint64_t fallbackCommand = 0;  // the air command of the fallback's last hand-over
+    bool fallbackFolderSaid = false;  // the status line said the fallback cannot be read
     std::string titleOnAir;       // the programme last marked as playing
     std::string lastNotStarted;   // the start last recorded as not made
     bool playerLost = false;      // the player's window went away and was not found since

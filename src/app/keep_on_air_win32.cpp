@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/fallback_win32.h"
 #include "app/monitor_host_win32.h"
 #include "app/on_air_win32.h"
 #include "app/player_commands_win32.h"
@@ -105,6 +106,7 @@ void askWhatShouldPlay(AppState& state, uint64_t number, bool afterStart) {
 void refuseRejoin(AppState& state, const std::string& title, const std::string& why) {
     holdStatus(state, why);
     noteOnAir(state, onair::kNotStarted, title, std::nullopt, why);
+    fallbackNothingToRejoin(state);
 }
 
 void handOver(AppState& state, NodeItem item, ScheduleNode& schedule) {

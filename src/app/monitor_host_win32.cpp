@@ -79,6 +79,7 @@ void takeTrackAnswer(AppState& state) {
     if (!state.conversation || !state.conversation->takeTrackAnswer(answer)) return;
     state.trackWatch.answered(watchMoment(), answer);
     writeTrackRows(state);
+    watchPositionNow(state);
 }
 
 void holdStatus(AppState& state, const std::string& text) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/fallback_win32.h"
 #include "app/monitor_host_win32.h"
 #include "app/player_commands_win32.h"
 #include "model/node_label.h"
@@ -119,12 +120,24 @@ std::optional<std::string> programmeOnAir(AppState& state) {
 
 // A silence of 5 s is recorded, one of 30 s alerted, and its end recorded
 // with the whole gap's length.
+// The signal that saw it is in the detail: the caption, or a position
+// that stopped while the caption says it plays.
+// Without a fallback set the rows stay as they always were.
 void takeSilence(AppState& state, bool onAir, std::optional<bool> playing) {
+    const bool signals = !state.settings.fallbackPlaylist.empty();
+    const bool frozen = signals && playing && *playing && state.positionWatch.frozenSince();
+    if (playing && (!*playing || frozen)) state.silenceSignal = frozen ? SilenceSignal::Position : SilenceSignal::Caption;
+    if (frozen) playing = false;
+    const std::string signal = signals ? " (" + std::string(signalName(state.silenceSignal)) + ")" : "";
     for (const SilenceEvent& event : state.silenceWatch.observe(static_cast<int64_t>(GetTickCount64()), onAir, playing)) {
         const bool ended = event.kind == SilenceEvent::Ended;
         const bool alert = event.kind == SilenceEvent::Alert;
+        const bool position = state.silenceSignal == SilenceSignal::Position;
         OnAirRow row = rowNow(ended ? onair::kSilenceEnd : onair::kSilent, state.titleOnAir, std::nullopt,
-                              ended ? "" : alert ? "30초 동안 소리가 없습니다" : "플레이어가 연주하고 있지 않습니다");
+                              ended    ? (signals ? std::string(signalName(state.silenceSignal)) : "")
+                              : alert  ? "30초 동안 소리가 없습니다" + signal
+                              : position ? "재생 위치가 멈췄습니다" + signal
+                                         : "플레이어가 연주하고 있지 않습니다" + signal);
         row.lengthMs = event.lengthMs;
         if (event.kind == SilenceEvent::Began) state.trackWatch.silenceBegan(watchMoment(), event.lengthMs);
         if (alert) raiseAlert(state, row);
@@ -135,11 +148,15 @@ void takeSilence(AppState& state, bool onAir, std::optional<bool> playing) {
 // Winamp says in its caption when it is not playing ("... - Winamp
 // [Stopped]", "[Paused]"); the caption of another program's window is read
 // without a message to it, so a hung player cannot hold the tick here.
-std::optional<bool> playerPlaying(HWND player) {
+std::optional<std::string> playerCaption(HWND player) {
     char caption[512] = "";
     if (GetWindowTextA(player, caption, sizeof caption) == 0) return std::nullopt;
-    const std::string_view text(caption);
-    return text.find("[Stopped]") == std::string_view::npos && text.find("[Paused]") == std::string_view::npos;
+    return std::string(caption);
+}
+
+std::optional<bool> playerPlaying(const std::optional<std::string>& caption) {
+    if (!caption) return std::nullopt;
+    return caption->find("[Stopped]") == std::string::npos && caption->find("[Paused]") == std::string::npos;
 }
 
 // "2번째 곡 1:08부터": where a rejoin put the programme, in its row and
@@ -174,6 +191,12 @@ void noteOnAir(AppState& state, std::string_view event, const std::string& title
     record(state, rowNow(event, title, dueSec, detail));
 }
 
+void alertOnAir(AppState& state, std::string_view event, const std::string& title, const std::string& detail) {
+    const OnAirRow row = rowNow(event, title, std::nullopt, detail);
+    writeRow(state, row);
+    raiseAlert(state, row);
+}
+
 void noteWhenDone(AppState& state, WorkerKit& kit, std::string_view event, const std::string& title,
                   std::optional<int32_t> dueSec, std::vector<std::string> files, std::string detail,
                   std::optional<int64_t> waitedMs) {
@@ -188,6 +211,7 @@ void noteWhenDone(AppState& state, WorkerKit& kit, std::string_view event, const
             if (outcome.overtaken) return;  // a later command decided what plays
             report.rows.push_back(rowNow(onair::kNotStarted, title, dueSec, kListEnded));
             report.notStartedTitle = title;
+            report.nothingToRejoin = true;
             report.notice = "'" + title + "': " + kListEnded;
             reports->put(std::move(report));
             PostMessageA(notify, kOnAirRowPosted, 0, 0);
@@ -260,7 +284,8 @@ void retryOwedVolume(AppState& state) {
 void takeWorkerReports(AppState& state) {
     for (const WorkerReport& report : state.workerReports->takeAll()) {
         for (const OnAirRow& row : report.rows) record(state, row);
-        if (!IsWindow(state.mainWindow)) continue;  // at exit: the tree is gone, only the rows count
+        if (!IsWindow(state.mainWindow)) continue;
+        if (report.nothingToRejoin) fallbackNothingToRejoin(state);  // at exit: the tree is gone, only the rows count
         // The mark is taken back only when no later command has decided
         // what plays since; the tick then tries again while the start window lasts.
         if (!report.notStartedTitle.empty() && report.command == latestAirCommand()) {
@@ -282,12 +307,27 @@ void noteNotStarted(AppState& state, const ScheduleNode& schedule, const std::st
     if (key == state.lastNotStarted) return;
     state.lastNotStarted = key;
     noteOnAir(state, onair::kNotStarted, schedule.text, schedule.startSec, why);
+    fallbackNotStarted(state);
 }
 
 void watchAir(AppState& state) {
     const std::optional<std::string> onAir = programmeOnAir(state);
     if (onAir) state.titleOnAir = *onAir;
-    takeSilence(state, onAir.has_value(), playerPlaying(state.winampWindow));
+    const std::optional<TrackNow> track = state.trackWatch.current();
+    state.positionWatch.observe(track ? std::optional(track->learntAt) : std::nullopt, track ? track->positionMs : -1,
+                                track && track->state == 1);
+    const std::optional<std::string> caption = playerCaption(state.winampWindow);
+    takeSilence(state, onAir.has_value() || fallbackOnAir(state), playerPlaying(caption));
+    fallbackTick(state, caption ? std::optional(captionPlays(*caption)) : std::nullopt);
+}
+
+void watchPositionNow(AppState& state) {
+    if (state.settings.fallbackPlaylist.empty() || !state.winampWindow || !IsWindow(state.winampWindow)) return;
+    const std::optional<TrackNow> track = state.trackWatch.current();
+    state.positionWatch.observe(track ? std::optional(track->learntAt) : std::nullopt, track ? track->positionMs : -1,
+                                track && track->state == 1);
+    const std::optional<std::string> caption = playerCaption(state.winampWindow);
+    fallbackTick(state, caption ? std::optional(captionPlays(*caption)) : std::nullopt);
 }
 
 void watchWithoutPlayer(AppState& state) {
@@ -316,6 +356,8 @@ void writeTrackRows(AppState& state) {
 void watchTracks(AppState& state) {
     const WatchMoment now = watchMoment();
     state.trackWatch.programmeOnAir(now, programmeOnAir(state));
+    // Every tick when a fallback waits for a stopped position.
+    state.trackWatch.askEvery(state.settings.fallbackPlaylist.empty() ? kTrackAskEveryMs : 900);
     if (state.conversation && state.winampWindow && IsWindow(state.winampWindow)) {
         if (const uint64_t question = state.trackWatch.questionDue(now))
             state.conversation->askTrack(state.winampWindow, question);

@@ -34,6 +34,7 @@ struct WorkerReport {
     uint64_t command = 0;         // the air command the worker carried
     std::string notStartedTitle;  // a hand-over the player did not take: its mark is taken back
     std::string notice;           // for the status line
+    bool nothingToRejoin = false;  // a rejoin found the list already ended
 };
 
 class WorkerReports {
@@ -58,6 +59,8 @@ void writeHeldOnAirRows(AppState& state);
 // A row stamped now.
 void noteOnAir(AppState& state, std::string_view event, const std::string& title,
                std::optional<int32_t> dueSec = std::nullopt, const std::string& detail = {});
+// A row stamped now, and the alert command started for it.
+void alertOnAir(AppState& state, std::string_view event, const std::string& title, const std::string& detail);
 // The kit's worker stamps the row when it is done (the player stopped or
 // took the programme) and leaves it in the reports: a player gone or not
 // answering by then is a start (or an end) not made; a worker overtaken
@@ -86,6 +89,9 @@ void noteNotStarted(AppState& state, const ScheduleNode& schedule, const std::st
 void watchAir(AppState& state);
 void watchWithoutPlayer(AppState& state);
 void notePlayerLost(AppState& state);
+// A track answer just came: a position that stopped is acted on now, not
+// at the next tick.
+void watchPositionNow(AppState& state);
 // This moment, as the track watch is told it.
 WatchMoment watchMoment();
 // Each tick while the scheduler runs and the player is there: the

@@ -1,6 +1,7 @@
 #include "app/scheduler_host_win32.h"
 
 #include "app/app_state.h"
+#include "app/fallback_win32.h"
 #include "app/main_commands_win32.h"
 #include "app/monitor_host_win32.h"
 #include "app/on_air_win32.h"
@@ -39,6 +40,11 @@ public:
     // The stop is due when the fade is over; without it, now.
     void endProgramme(const ScheduleNode& schedule, bool fade) override {
         const int32_t due = (second_ + (fade ? state_.settings.fadeoutTime : 0)) % 86400;
+        // FillGaps keeps a fallback that stood in for this programme on after its time.
+        if (state_.settings.fillGaps && !state_.settings.fallbackPlaylist.empty() && fallbackOnAir(state_)) {
+            noteOnAir(state_, onair::kEnd, schedule.text, due, "대체 방송이 이어집니다");
+            return;
+        }
         if (!fade) {
             noteOnAir(state_, onair::kEnd, schedule.text, due, "nofade");
             return;

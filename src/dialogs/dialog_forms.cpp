@@ -217,6 +217,9 @@ PreferencesForm preferencesFormFrom(const Settings& settings) {
     form.nowPlayingEncoding = settings.nowPlayingEncoding;
     form.statusPort = std::to_string(settings.statusPort);
     form.statusAddress = settings.statusAddress;
+    form.fallbackPlaylist = settings.fallbackPlaylist;
+    form.fallbackAfterSec = std::to_string(settings.fallbackAfterSec);
+    form.fillGaps = settings.fillGaps;
     return form;
 }
 
@@ -259,6 +262,12 @@ void applyPreferences(const PreferencesForm& form, Settings& settings, ConfigFil
     // An emptied address is the safe one, not every address.
     settings.statusAddress = form.statusAddress.empty() ? std::string(kDefaultStatusAddress) : form.statusAddress;
     storeText("StatusAddress", settings.statusAddress);
+    settings.fallbackPlaylist = form.fallbackPlaylist;
+    storeText("FallbackPlaylist", settings.fallbackPlaylist);
+    settings.fallbackAfterSec = soundFallbackAfterSec(fieldSigned(form.fallbackAfterSec));
+    store("FallbackAfterSec", settings.fallbackAfterSec);
+    settings.fillGaps = form.fillGaps;
+    store("FillGaps", settings.fillGaps);
 }
 
 }  // namespace airvane

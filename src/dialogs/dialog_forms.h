@@ -72,6 +72,8 @@ struct PreferencesForm {
          keepOnAir = false;
     std::string adjRealTimeSec, fadeoutTime, alertCommand, softWaitSec;
     std::string nowPlayingFile, nowPlayingFormat, nowPlayingEncoding, statusPort, statusAddress;
+    std::string fallbackPlaylist, fallbackAfterSec;
+    bool fillGaps = false;
 };
 
 PreferencesForm preferencesFormFrom(const Settings& settings);

@@ -24,6 +24,7 @@ constexpr SwitchField kSwitches[] = {
     {IDC_PR_MAKE_LOG, &PreferencesForm::makeLogFile},
     {IDC_PR_SHOUTCAST_TITLE, &PreferencesForm::setShoutcastTitle},
     {IDC_PR_KEEP_ON_AIR, &PreferencesForm::keepOnAir},
+    {IDC_PR_FILL_GAPS, &PreferencesForm::fillGaps},
 };
 
 // The two encodings a now-playing file can have, the setting's chosen.
@@ -53,6 +54,8 @@ INT_PTR CALLBACK preferencesProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             setControlText(dialog, IDC_PR_NOW_PLAYING_FORMAT, form.nowPlayingFormat);
             setControlText(dialog, IDC_PR_STATUS_PORT, form.statusPort);
             setControlText(dialog, IDC_PR_STATUS_ADDRESS, form.statusAddress);
+            setControlText(dialog, IDC_PR_FALLBACK_PLAYLIST, form.fallbackPlaylist);
+            setControlText(dialog, IDC_PR_FALLBACK_AFTER, form.fallbackAfterSec);
             fillEncodings(dialog, form.nowPlayingEncoding);
             return TRUE;
         }
@@ -69,6 +72,8 @@ INT_PTR CALLBACK preferencesProc(HWND dialog, UINT message, WPARAM wParam, LPARA
                 form.nowPlayingEncoding = controlText(dialog, IDC_PR_NOW_PLAYING_ENCODING, 16);
                 form.statusPort = controlText(dialog, IDC_PR_STATUS_PORT, 32);
                 form.statusAddress = controlText(dialog, IDC_PR_STATUS_ADDRESS, kAddressMax);
+                form.fallbackPlaylist = controlText(dialog, IDC_PR_FALLBACK_PLAYLIST, kPathMax + 1);
+                form.fallbackAfterSec = controlText(dialog, IDC_PR_FALLBACK_AFTER, 32);
                 applyPreferences(form, data->settings, *data->frame.config);
                 EndDialog(dialog, IDOK);
             } else if (LOWORD(wParam) == IDCANCEL) {

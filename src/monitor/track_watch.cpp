@@ -65,7 +65,7 @@ void TrackWatch::silenceBegan(const WatchMoment& now, int64_t silentForMs) {
 uint64_t TrackWatch::questionDue(const WatchMoment& now) {
     if (!programme_) return 0;
     const bool newTitle = titles_ > askedTitles_;
-    if (!newTitle && now.ms - askedAt_ < kTrackAskEveryMs) return 0;
+    if (!newTitle && now.ms - askedAt_ < askEveryMs_) return 0;
     askedTitles_ = titles_;
     askedAt_ = now.ms;
     // Asked at a new title, the answer goes with that title; asked on the

@@ -73,6 +73,9 @@ public:
     // Due at every new title and every kTrackAskEveryMs while a programme
     // is on air. The caller asks only while the player's window is there.
     uint64_t questionDue(const WatchMoment& now);
+    // How often a question is due on the clock (kTrackAskEveryMs unless
+    // changed): a fallback programme needs to see a stopped position sooner.
+    void askEvery(int64_t ms) { askEveryMs_ = ms; }
     void answered(const WatchMoment& now, const TrackAnswer& answer);
     // The rows decided since the last call, oldest first; a track row
     // whose file did not come within kTrackPathWaitMs goes without it.
@@ -116,6 +119,7 @@ private:
     uint64_t askedTitles_ = 0;  // titles seen when the last question was asked
     uint64_t questionTitle_ = 0;  // the title the latest question's answer belongs to
     int64_t askedAt_ = INT64_MIN / 2;
+    int64_t askEveryMs_ = kTrackAskEveryMs;
     uint64_t lastAnswered_ = 0;
     std::optional<int64_t> lastAnswerAt_;
     std::vector<OnAirRow> rows_;

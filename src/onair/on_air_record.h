@@ -42,6 +42,7 @@ inline constexpr std::string_view kVolumeRestored = "volume-restored";  // a vol
 inline constexpr std::string_view kTrack = "track";              // a track went on air; detail: its cleaned title
 inline constexpr std::string_view kTrackEnd = "track-end";       // it ended (next track, stop, silence): played_ms
 inline constexpr std::string_view kAdopt = "adopt";              // found playing after a restart, left as it plays
+inline constexpr std::string_view kFallback = "fallback";        // the fallback programme handed over; detail: the cause
 inline constexpr std::string_view kPlayerNotStarted = "player-not-started";  // detail: why
 }  // namespace onair
 

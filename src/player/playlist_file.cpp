@@ -1,5 +1,7 @@
 #include "player/playlist_file.h"
 
+#include <algorithm>
+
 #include "storage/filesystem.h"
 #include "storage/text.h"
 
@@ -53,6 +55,23 @@ PlaylistResult writePlaylistFile(const ScheduleTree& tree, NodeItem schedule, co
         return {"", "'" + result.path + "' 파일이 열리지 않습니다"};
     }
     return result;
+}
+
+bool isFallbackAudioFile(std::string_view name) {
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos) return false;
+    const std::string_view ext = name.substr(dot + 1);
+    for (const char* audio : {"mp3", "wav", "ogg", "wma", "flac", "m4a"}) {
+        if (equalsIgnoringCase(ext, audio)) return true;
+    }
+    return false;
+}
+
+std::string fallbackListText(std::vector<std::string> paths) {
+    std::sort(paths.begin(), paths.end());
+    std::string lines;
+    for (const std::string& path : paths) lines += path + "\r\n";
+    return lines;
 }
 
 }  // namespace airvane

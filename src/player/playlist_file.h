@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/schedule_tree.h"
 
@@ -27,5 +28,13 @@ PlaylistResult playlistPath(const std::string& programFolder, const std::string&
 
 // Writes the playlist of the Schedule item: its File children in tree order.
 PlaylistResult writePlaylistFile(const ScheduleTree& tree, NodeItem schedule, const std::string& programFolder);
+
+// The fallback programme's folder: the files a player takes as audio
+// (.mp3 .wav .ogg .wma .flac .m4a, in any case), and the playlist written
+// of them beside the program, in name order so that a listing's order
+// does not change what plays first without shuffle.
+bool isFallbackAudioFile(std::string_view name);
+std::string fallbackListText(std::vector<std::string> paths);
+inline constexpr const char* kFallbackListName = "FallbackPlaylist.m3u";
 
 }  // namespace airvane

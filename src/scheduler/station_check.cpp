@@ -1,10 +1,13 @@
 #include "scheduler/station_check.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
 
 #include "model/memory_tree.h"
+#include "onair/on_air_record.h"
+#include "onair/rejoin_point.h"
 #include "model/node_label.h"
 #include "player/playlist_file.h"
 #include "scheduler/plan.h"
@@ -14,6 +17,7 @@
 #include "storage/filesystem.h"
 #include "storage/loading_list.h"
 #include "storage/settings.h"
+#include "storage/text.h"
 
 namespace airvane {
 
@@ -60,6 +64,43 @@ public:
         // The playlists are written beside the program, which is beside its INI.
         const std::string ini = absolutePath(request.configPath);
         programFolder_ = ini.substr(0, ini.find_last_of("\\/"));
+        learnLengths();
+    }
+
+    // The fallback's own list: a playlist whose files are there, or a
+    // folder with audio files in it.
+    void checkFallback(const Settings& settings) {
+        if (settings.fallbackPlaylist.empty()) return;
+        const std::string source = resolveDrive(settings.fallbackPlaylist, request_.drives);
+        const int kind = pathKind(source);
+        if (kind == 2) {
+            const auto entries = listFolder(source);
+            bool audio = false;
+            for (const FolderEntry& entry : entries.value_or(std::vector<FolderEntry>{}))
+                audio = audio || (!entry.isFolder && isFallbackAudioFile(entry.name));
+            if (!audio) report(request_.configPath, "FallbackPlaylist", "the folder " + settings.fallbackPlaylist + " holds no audio file");
+            return;
+        }
+        const std::optional<std::string> text = kind == 1 ? readWholeFile(source) : std::nullopt;
+        if (!text) {
+            report(request_.configPath, "FallbackPlaylist", settings.fallbackPlaylist + " cannot be read");
+            return;
+        }
+        int line = 0, files = 0;
+        std::size_t at = 0;
+        while (at < text->size()) {
+            std::size_t end = text->find('\n', at);
+            if (end == std::string::npos) end = text->size();
+            std::string path = text->substr(at, end - at);
+            at = end + 1;
+            ++line;
+            while (!path.empty() && (path.back() == '\r' || path.back() == ' ')) path.pop_back();
+            if (path.empty() || path[0] == '#') continue;
+            ++files;
+            if (pathKind(resolveDrive(path, request_.drives)) != 1)
+                report(settings.fallbackPlaylist, "line " + std::to_string(line), "'" + path + "' does not exist");
+        }
+        if (files == 0) report(request_.configPath, "FallbackPlaylist", settings.fallbackPlaylist + " lists no file");
     }
 
     void checkJobFile(const std::string& jobFile, const std::string& namedBy, const Settings& settings) {
@@ -127,11 +168,65 @@ private:
             }
         }
         int fileNumber = 0;
+        std::vector<std::string> files;
         for (NodeItem file = tree.firstChildNode(s.item); file != kNoNode; file = tree.nextNode(file)) {
             ++fileNumber;
             const ScheduleNode* audio = tree.nodeRecord(file);
+            if (audio && audio->kind == kFile) files.push_back(audio->text);
             if (audio && audio->kind == kFile && pathKind(resolveDrive(audio->text, request_.drives)) != 1) {
                 report(jobFile, where + " file " + std::to_string(fileNumber), "'" + audio->text + "' does not exist");
+            }
+        }
+        if (files.empty()) report(jobFile, where, "its playlist is empty: the air is silent for its whole time");
+        else checkLength(jobFile, where, *s.record, files);
+    }
+
+    // Without repeat a list shorter than the programme's times leaves the
+    // rest silent. Lengths are those the on-air record's track rows learnt;
+    // a file never played is unknown, and said.
+    void checkLength(const std::string& jobFile, const std::string& where, const ScheduleNode& record,
+                     const std::vector<std::string>& files) {
+        if (record.endSec == kNoEndTime || (record.options & kRepeat)) return;
+        const int64_t timesMs = int64_t{(record.endSec - record.startSec + kDay) % kDay} * 1000;
+        int64_t knownMs = 0;
+        int unknown = 0;
+        for (const std::string& file : files) {
+            if (const std::optional<int64_t> length = lengths_.of(file)) knownMs += *length;
+            else ++unknown;
+        }
+        if (knownMs >= timesMs) return;
+        const std::string known = "its files last " + std::to_string(knownMs / 1000) + " s, its times " +
+                                  std::to_string(timesMs / 1000) + " s";
+        if (unknown == 0) {
+            report(jobFile, where, known + ": the air falls silent " + std::to_string((timesMs - knownMs) / 1000) +
+                                       " s before its end");
+        } else if (unknown < static_cast<int>(files.size())) {
+            report(jobFile, where, known + " as far as known; " + std::to_string(unknown) +
+                                       " of them never played here, their length unknown");
+        }
+        // None played here yet: nothing is known, and a station new to
+        // Airvane is not told so for every programme.
+    }
+
+    // Every record in LOG, the newest first: a newer length is not overwritten.
+    void learnLengths() {
+        std::string folder = programFolder_;
+        ensureBackslash(folder);
+        folder += "LOG\\";
+        const auto entries = listFolder(folder);
+        if (!entries) return;
+        std::vector<std::string> names;
+        for (const FolderEntry& entry : *entries) {
+            if (!entry.isFolder && entry.name.size() == 18 && entry.name.compare(8, 10, "-ONAIR.CSV") == 0)
+                names.push_back(entry.name);
+        }
+        std::sort(names.rbegin(), names.rend());
+        for (const std::string& name : names) {
+            TrackLengths day;
+            std::vector<OnAirRow> rows = readOnAirRecord(folder + name).rows;
+            day.learn(rows);
+            for (const OnAirRow& row : rows) {
+                if (!row.file.empty() && !lengths_.of(row.file) && day.of(row.file)) lengths_.set(row.file, *day.of(row.file));
             }
         }
     }
@@ -185,6 +280,7 @@ private:
     const StationCheckRequest& request_;
     std::vector<StationProblem>& out_;
     std::string programFolder_;
+    TrackLengths lengths_;
 };
 
 }  // namespace
@@ -226,6 +322,7 @@ std::vector<StationProblem> checkStation(const StationCheckRequest& request) {
     int n = 0;
     for (const LoadingEntry& entry : loading) checkOnce(entry.jobFile, "loading entry " + std::to_string(n++));
     checker.checkLoadingEntries(loading);
+    checker.checkFallback(settings);
     return problems;
 }
 

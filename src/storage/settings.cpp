@@ -10,6 +10,7 @@ namespace airvane {
 int32_t soundFadeoutTime(int32_t seconds) { return std::clamp(seconds, 0, kMaxFadeoutTime); }
 
 int32_t soundSoftWaitSec(int32_t seconds) { return std::clamp(seconds, 0, kMaxSoftWaitSec); }
+int32_t soundFallbackAfterSec(int32_t seconds) { return std::clamp(seconds, 1, 3600); }
 
 int32_t soundStatusPort(int32_t port) { return port >= 1 && port <= 65535 ? port : 0; }
 
@@ -37,6 +38,8 @@ Settings readSettings(const ConfigFile& config) {
         soundEncoding(profileString(doc, kConfigSection, "NowPlayingEncoding", kUtf8Encoding, kAddressMax));
     settings.statusAddress =
         profileString(doc, kConfigSection, "StatusAddress", kDefaultStatusAddress, kAddressMax);
+    settings.fallbackAfterSec = soundFallbackAfterSec(settings.fallbackAfterSec);
+    settings.fallbackPlaylist = profileString(doc, kConfigSection, "FallbackPlaylist", "", kPathMax + 1);
     if (settings.statusAddress.empty()) settings.statusAddress = std::string(kDefaultStatusAddress);
     return settings;
 }

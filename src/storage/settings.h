@@ -41,6 +41,12 @@ struct Settings {
     // another address on purpose.
     int32_t statusPort = 0;
     std::string statusAddress = std::string(kDefaultStatusAddress);
+    // The fallback programme: a playlist file or a folder of audio files,
+    // none while empty. Handed over after FallbackAfterSec of silence while
+    // a programme should be on air; with fillGaps also between programmes.
+    std::string fallbackPlaylist;
+    int32_t fallbackAfterSec = 10;
+    uint8_t fillGaps = 0;
 };
 
 // A command line fits a Windows path and its arguments.
@@ -69,7 +75,12 @@ inline constexpr SettingKey kSettingKeys[] = {
     {"KeepOnAir", 0, nullptr, &Settings::keepOnAir},
     {"StatusPort", 0, &Settings::statusPort, nullptr},
     {"SoftWaitSec", 30, &Settings::softWaitSec, nullptr},
+    {"FallbackAfterSec", 10, &Settings::fallbackAfterSec, nullptr},
+    {"FillGaps", 0, nullptr, &Settings::fillGaps},
 };
+
+// FallbackAfterSec as the watch takes it: at least a second, an hour at most.
+int32_t soundFallbackAfterSec(int32_t seconds);
 
 // The status server's port, or 0 (off) for a value no port can have.
 int32_t soundStatusPort(int32_t port);

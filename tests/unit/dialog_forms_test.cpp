@@ -190,7 +190,7 @@ TEST(Preferences, ConfirmSetsMemoryAndWritesEveryKey) {
               "[Config]\r\nDisDragDrop=1\r\nDispNowPlayFile=1\r\nSetShoutcastTitle=1\r\nMakeLogFile=0\r\n"
               "KeepOnAir=1\r\nAdjRealTimeSec=-5\r\nFadeoutTime=0\r\nSoftWaitSec=15\r\nAlertCommand=\r\nNowPlayingFile=\r\n"
               "NowPlayingFormat=%programme% - %title%\r\nNowPlayingEncoding=UTF-8\r\nStatusPort=0\r\n"
-              "StatusAddress=127.0.0.1\r\n");
+              "StatusAddress=127.0.0.1\r\nFallbackPlaylist=\r\nFallbackAfterSec=10\r\nFillGaps=0\r\n");
     Settings reread = readSettings(config);
     EXPECT_EQ(reread.adjRealTimeSec, -5);
     EXPECT_EQ(reread.disDragDrop, 1);
@@ -199,6 +199,38 @@ TEST(Preferences, ConfirmSetsMemoryAndWritesEveryKey) {
     config.writeProfileInts(kConfigSection, "SoftWaitSec", -3);
     EXPECT_EQ(readSettings(config).softWaitSec, 0) << "a negative wait is none";
     EXPECT_EQ(Settings{}.keepOnAir, 0) << "off unless the station asks";
+}
+
+// The fallback programme's keys: off by default, FallbackAfterSec kept to
+// at least a second, and read back as written.
+TEST(Preferences, FallbackKeysAreWrittenThroughAndReadBack) {
+    EXPECT_EQ(Settings{}.fallbackPlaylist, "");
+    EXPECT_EQ(Settings{}.fallbackAfterSec, 10);
+    EXPECT_EQ(Settings{}.fillGaps, 0);
+    const struct {
+        const char* playlist;
+        const char* after;
+        bool fillGaps;
+        int32_t wantAfter;
+    } rows[] = {{"D:\\Fill\\night.m3u", "3", true, 3}, {"D:\\Fill", "0", false, 1}, {"", "x", false, 1},
+                {"E:\\Fill Folder", "99999", true, 3600}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.playlist);
+        test::TempDir dir;
+        ConfigFile config(dir.path("a.INI"));
+        Settings settings;
+        PreferencesForm form = preferencesFormFrom(settings);
+        EXPECT_EQ(form.fallbackAfterSec, "10");
+        form.fallbackPlaylist = row.playlist;
+        form.fallbackAfterSec = row.after;
+        form.fillGaps = row.fillGaps;
+        applyPreferences(form, settings, config);
+        EXPECT_EQ(settings.fallbackAfterSec, row.wantAfter);
+        const Settings reread = readSettings(config);
+        EXPECT_EQ(reread.fallbackPlaylist, row.playlist);
+        EXPECT_EQ(reread.fallbackAfterSec, row.wantAfter);
+        EXPECT_EQ(reread.fillGaps, row.fillGaps ? 1 : 0);
+    }
 }
 
 // The now-playing file's and the status server's keys: what the operator

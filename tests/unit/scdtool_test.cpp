@@ -11,7 +11,9 @@
 
 #include "model/memory_tree.h"
 #include "onair/as_run.h"
+#include "onair/on_air_record.h"
 #include "scheduler/plan.h"
+#include "scheduler/station_check.h"
 #include "scheduler/scheduler_tick.h"
 #include "storage/config_file.h"
 #include "storage/loading_list.h"
@@ -212,15 +214,60 @@ TEST(Scdtool, CheckConfigReportsWhatWouldGoWrongOnAir) {
              "week.scd: schedule 3 (Odd.m3u): its end time less the 3 s lead time is its start time",
              "week.scd: schedule 4 (Talk.m3u): starts at 07:00:00, inside the play interval of schedule 1",
              "preflight.INI: loading entry 1: due at the same second as loading entry 0",
+             "week.scd: schedule 4 (Talk.m3u): its playlist is empty: the air is silent for its whole time",
          }) {
         EXPECT_NE(report.find(planted), std::string::npos) << planted;
     }
     EXPECT_NE(report.find("would not fit 259 characters"), std::string::npos);
-    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 10) << report;
+    // Five of them: a Schedule without files.
+    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 15) << report;
     const ToolRun clean = scdtool("check --config clean.INI --drive D=drive-d", station);
     EXPECT_EQ(clean.output, "") << "a clean station reports nothing";
     EXPECT_EQ(clean.exitCode, 0);
     EXPECT_EQ(scdtool("check --config " + station + "/none.INI").exitCode, 2);
+}
+
+// A programme whose files, as the on-air record learnt their lengths, end
+// before its times; one whose files were partly never played; the
+// fallback's own list. Files never played at all are not guessed at.
+TEST(Scdtool, CheckForeseesProgrammesShorterThanTheirTimesAndChecksTheFallback) {
+    test::TempDir dir;
+    const std::string a = dir.write("a.mp3", "x"), b = dir.write("b.mp3", "x"), c = dir.write("c.mp3", "x");
+    auto entry = [](const char* times, int options, const char* title, const std::vector<std::string>& files) {
+        std::string text = std::string("-1 ") + times + " 0/0/0 " + std::to_string(options) + "|" + title + "\r\n{\r\n";
+        for (const std::string& f : files) text += "|" + f + "\r\n";
+        return text + "}\r\n";
+    };
+    dir.write("week.scd", "Airvane Data V1.0\r\n" + entry("6:0:0 6:10:0", 0, "Short.m3u", {a, b}) +
+                              entry("7:0:0 7:10:0", 2, "Repeated.m3u", {a}) + entry("8:0:0 8:5:0", 0, "Full.m3u", {a, b}) +
+                              entry("9:0:0 9:10:0", 0, "Partly.m3u", {a, c}) + entry("10:0:0 10:10:0", 0, "Unknown.m3u", {c}));
+    dir.write("fill.m3u", a + "\r\n" + dir.path("gone.mp3") + "\r\n");
+    dir.write("airvane.INI", "[Config]\r\nJobFile=" + dir.path("week.scd") + "\r\nFallbackPlaylist=" + dir.path("fill.m3u") + "\r\n");
+    std::filesystem::create_directory(dir.path("LOG"));
+    // a: 2 min 30 s, learnt the day before; b: 2 min 30 s, learnt again later (the newer counts).
+    dir.write("LOG/20261220-ONAIR.CSV", std::string(kOnAirHeader) + "2026-12-20,06:00:00.000,track,Short.m3u,,,,a,1," + a +
+                                            ",150000,\r\n2026-12-20,06:02:30.000,track,Short.m3u,,,,b,2," + b + ",90000,\r\n");
+    dir.write("LOG/20261221-ONAIR.CSV", std::string(kOnAirHeader) + "2026-12-21,06:02:30.000,track,Short.m3u,,,,b,2," + b +
+                                            ",150000,\r\n");
+    StationCheckRequest request;
+    request.configPath = dir.path("airvane.INI");
+    request.year = 2026, request.month = 12, request.day = 21, request.days = 7;
+    std::string report;
+    for (const StationProblem& p : checkStation(request)) report += p.file + ": " + p.where + ": " + p.what + "\n";
+    EXPECT_NE(report.find("(Short.m3u): its files last 300 s, its times 600 s: the air falls silent 300 s before its end"),
+              std::string::npos) << report;
+    EXPECT_NE(report.find("(Partly.m3u): its files last 150 s, its times 600 s as far as known; 1 of them never played here"),
+              std::string::npos) << report;
+    EXPECT_EQ(report.find("Repeated.m3u"), std::string::npos) << "a repeated list fills any time";
+    EXPECT_EQ(report.find("Full.m3u"), std::string::npos) << "300 s of files fill 300 s";
+    EXPECT_EQ(report.find("Unknown.m3u"), std::string::npos) << "nothing known, nothing said";
+    EXPECT_NE(report.find("fill.m3u: line 2: '" + dir.path("gone.mp3") + "' does not exist"), std::string::npos) << report;
+    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 3) << report;
+
+    dir.write("airvane.INI", "[Config]\r\nJobFile=" + dir.path("week.scd") + "\r\nFallbackPlaylist=" + dir.path("LOG") + "\r\n");
+    report.clear();
+    for (const StationProblem& p : checkStation(request)) report += p.where + ": " + p.what + "\n";
+    EXPECT_NE(report.find("FallbackPlaylist: the folder " + dir.path("LOG") + " holds no audio file"), std::string::npos) << report;
 }
 
 // The week's timetable read back: each day's blocks are that day's starts

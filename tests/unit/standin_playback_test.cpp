@@ -105,6 +105,24 @@ TEST(StandinPlayback, PositionsJumpsAndLengthsPerTrack) {
     EXPECT_TRUE(parseTrackLengths("").empty());
 }
 
+TEST(StandinPlayback, AFrozenOutputKeepsSayingItPlaysWhileThePositionStands) {
+    Playback playback(5, 1);
+    playback.freezeAfter(7000);
+    playback.add("D:\\Music\\a.mp3");
+    playback.add("D:\\Music\\b.mp3");
+    playback.play();
+    playback.advance(6);
+    EXPECT_EQ(playback.position(), 2);
+    EXPECT_EQ(playback.positionMs(), 1000);
+    playback.advance(1);
+    EXPECT_EQ(playback.positionMs(), 2000);
+    playback.advance(30);
+    EXPECT_EQ(playback.state(), State::Playing) << "it says it plays";
+    EXPECT_EQ(playback.position(), 2) << "no track ends";
+    EXPECT_EQ(playback.positionMs(), 2000);
+    EXPECT_EQ(playback.caption(), "2. b - Winamp");
+}
+
 TEST(StandinJournal, LinesCarryTheTimeWithMilliseconds) {
     EXPECT_EQ(journalLine({2026, 12, 8, 6, 0, 0, 412}, "IPC_PLAYFILE C:\\Radio\\Morning.m3u"),
               "2026-12-08 06:00:00.412 IPC_PLAYFILE C:\\Radio\\Morning.m3u");

@@ -222,6 +222,12 @@ TEST_F(Dialogs, PreferencesTakeEffectAndAreWrittenOrNothingChanges) {
         SendDlgItemMessageA(d, IDC_PR_NOW_PLAYING_ENCODING, CB_SETCURSEL, 1, 0);
         type(d, IDC_PR_STATUS_PORT, "8080");
         type(d, IDC_PR_STATUS_ADDRESS, "");
+        EXPECT_EQ(text(d, IDC_PR_FALLBACK_PLAYLIST), "");
+        EXPECT_EQ(text(d, IDC_PR_FALLBACK_AFTER), "10");
+        EXPECT_FALSE(checked(d, IDC_PR_FILL_GAPS));
+        type(d, IDC_PR_FALLBACK_PLAYLIST, "D:\\대체 방송");
+        type(d, IDC_PR_FALLBACK_AFTER, "20");
+        click(d, IDC_PR_FILL_GAPS);
         press(d, IDOK);
     });
     EXPECT_EQ(editPreferences(nullptr, frame, settings), IDOK);
@@ -239,6 +245,9 @@ TEST_F(Dialogs, PreferencesTakeEffectAndAreWrittenOrNothingChanges) {
         << "read back whole, though the profile functions take a value's outer quotes off";
     const Settings reread = readSettings(*config);
     EXPECT_EQ(reread.nowPlayingFile, "C:\\RDS\\지금.txt");
+    EXPECT_EQ(reread.fallbackPlaylist, "D:\\대체 방송");
+    EXPECT_EQ(reread.fallbackAfterSec, 20);
+    EXPECT_EQ(reread.fillGaps, 1);
     EXPECT_EQ(reread.nowPlayingFormat, "%artist% / %song%");
     EXPECT_EQ(reread.nowPlayingEncoding, "CP949");
     EXPECT_EQ(reread.statusPort, 8080);
