@@ -94,6 +94,8 @@ struct AppState {
     SilenceSignal silenceSignal = SilenceSignal::Caption;  // the signal that saw the silence now
     FallbackWatch fallbackWatch;
     uint64_t fallbackCommand = 0;  // the air command of the fallback's last hand-over
+    // The operator's stop: no fallback until a later command (a start) decides.
+    uint64_t stoppedByOperator = 0;
     bool fallbackFolderSaid = false;  // the status line said the fallback cannot be read
     std::string titleOnAir;       // the programme last marked as playing
     std::string lastNotStarted;   // the start last recorded as not made

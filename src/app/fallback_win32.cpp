@@ -78,12 +78,26 @@ void handOver(AppState& state, const FallbackAction& action) {
     WorkerKit kit = workerKit(state);
     state.fallbackCommand = kit.command;
     const std::string source = state.settings.fallbackPlaylist;
-    noteOnAir(state, onair::kFallback, source, std::nullopt, causeText(action));
     holdStatus(state, "소리가 없어 대체 방송을 내보냅니다 (" + causeText(action) + ")");
     const HWND notify = state.mainWindow;
-    kit.done = [notify, reports = state.workerReports, source](const WorkerOutcome& outcome) {
-        if (outcome.overtaken || (outcome.playerThere && outcome.answered)) return;
+    // Recorded once the player took it; a list not handed over is a start
+    // not made, and the watch is told the fallback is not on air.
+    kit.done = [notify, reports = state.workerReports, source, cause = causeText(action),
+                command = kit.command](const WorkerOutcome& outcome) {
+        if (outcome.overtaken) return;
         WorkerReport report;
+        report.command = command;
+        if (outcome.playerThere && outcome.answered) {
+            report.rows.push_back({});
+            report.rows.back().when = SystemClock().now();
+            report.rows.back().event = std::string(onair::kFallback);
+            report.rows.back().title = source;
+            report.rows.back().detail = cause;
+            reports->put(std::move(report));
+            PostMessageA(notify, kOnAirRowPosted, 0, 0);
+            return;
+        }
+        report.notStartedTitle = source;
         report.notice = "대체 방송을 넘기지 못했습니다: " + source;
         report.rows.push_back({});
         report.rows.back().when = SystemClock().now();
@@ -99,11 +113,19 @@ void handOver(AppState& state, const FallbackAction& action) {
             const std::string list = fallbackList(source, programFolder);
             if (!list.empty() && startStartWorker(kit, kRepeat | kShuffle, list)) return;
             WorkerReport report;
+            report.command = kit.command;
+            report.notStartedTitle = source;
             report.notice = list.empty() ? kFallbackNotRead + source : std::string(kNoWorkerToStart);
+            report.rows.push_back({});
+            report.rows.back().when = SystemClock().now();
+            report.rows.back().event = std::string(onair::kNotStarted);
+            report.rows.back().title = source;
+            report.rows.back().detail = report.notice;
             reports->put(std::move(report));
             PostMessageA(notify, kOnAirRowPosted, 0, 0);
         }).detach();
     } catch (const std::system_error&) {
+        state.fallbackCommand = 0;
         holdStatus(state, kNoWorkerToStart);
     }
 }
@@ -128,6 +150,12 @@ void fallbackTick(AppState& state, std::optional<bool> captionPlaying) {
     // With the scheduler off the operator decides what plays.
     in.configured = !state.settings.fallbackPlaylist.empty() && state.schedulerOn;
     if (!in.configured) return;
+    // What the operator stopped stays stopped; a soft change that waits for
+    // the song's end, or a rejoin being decided, comes first.
+    if (state.stoppedByOperator != 0 && state.stoppedByOperator == latestAirCommand()) return;
+    if (state.keepOnAir.pending || state.tickState.softEnd ||
+        (state.tickState.softStart && !state.tickState.softStart->settled))
+        return;
     in.afterMs = int64_t{state.settings.fallbackAfterSec} * 1000;
     in.fillGaps = state.settings.fillGaps != 0;
     in.programmeDue = programmeDue(state);

@@ -288,6 +288,9 @@ void takeWorkerReports(AppState& state) {
         if (report.nothingToRejoin) fallbackNothingToRejoin(state);  // at exit: the tree is gone, only the rows count
         // The mark is taken back only when no later command has decided
         // what plays since; the tick then tries again while the start window lasts.
+        // A fallback not handed over is not on air.
+        if (report.command != 0 && report.command == state.fallbackCommand && !report.notStartedTitle.empty())
+            state.fallbackCommand = 0;
         if (!report.notStartedTitle.empty() && report.command == latestAirCommand()) {
             for (const ScheduleRef& schedule : currentSchedules(*state.tree, state.tickState)) {
                 if (!schedule.record->playing || schedule.record->text != report.notStartedTitle) continue;

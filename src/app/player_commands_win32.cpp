@@ -66,8 +66,9 @@ void playCommand(AppState& state) {
 
 void stopCommand(AppState& state) {
     if (!playerRunning(state)) return;
-    // The stop wins over a hand-over still fading on a worker.
-    newAirCommand();
+    // The stop wins over a hand-over still fading on a worker; the silence
+    // it makes (live talk on the mixer) is the operator's, not dead air.
+    state.stoppedByOperator = newAirCommand();
     // Whatever item has the caret: the Schedule that plays is no longer on air.
     std::string title;
     for (const ScheduleRef& schedule : currentSchedules(*state.tree, state.tickState)) {

@@ -57,8 +57,12 @@ FallbackAction FallbackWatch::observe(const FallbackInput& in) {
     }
     if (in.airCommand != airCommand_) {
         airCommand_ = in.airCommand;
+        commandAt_ = in.nowMs;
         silentSince_.reset();
     }
+    // A refusal not followed by sound is the cause only for a while; a
+    // player started hours later with nothing due is no refused start.
+    if (noted_ && !in.programmeDue && in.nowMs - notedAt_ > in.afterMs + kNotedForMs) noted_.reset();
     const bool due = in.programmeDue || noted_.has_value();
     if (!in.fallbackOnAir) onAir_ = false;
     // Handed over while a programme should have played, it ends with that
@@ -89,8 +93,10 @@ FallbackAction FallbackWatch::observe(const FallbackInput& in) {
         onAir_ = true;
         handedAt_ = in.nowMs;
     }
-    // The fallback's own silence counts from its hand-over.
+    // The fallback's own silence counts from its hand-over, and no silence
+    // from before the latest command (a start in the middle of its fade).
     if (since && in.fallbackOnAir) since = std::max(*since, handedAt_);
+    if (since) since = std::max(*since, commandAt_);
     if (!since) {
         silentSince_.reset();
         silentSaid_ = false;

@@ -18,6 +18,9 @@ inline constexpr int64_t kFrozenAfterMs = 3'000;
 // Ticks (and the answers asked at them) come a few milliseconds more or
 // less than a second apart: three of them a hair short of 3 s make 3 s.
 inline constexpr int64_t kTickJitterMs = 100;
+// How long past FallbackAfterSec a refused start stays the cause when no
+// programme is due any more.
+inline constexpr int64_t kNotedForMs = 5'000;
 
 // What the player's caption says of the air: not playing when it says
 // "[Stopped]" or "[Paused]", or when it names no track at all ("Winamp"
@@ -89,6 +92,7 @@ private:
     SilenceSignal signal_ = SilenceSignal::None;
     std::optional<FallbackCause> noted_;
     int64_t notedAt_ = 0;
+    int64_t commandAt_ = INT64_MIN;  // when the latest air command came
     bool onAir_ = false;          // what this watch last saw of the fallback
     int64_t handedAt_ = 0;
     uint64_t airCommand_ = 0;
